@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
+
+// Turns a press and release of the primary mouse button over a widget into a
+// click. The second click of a double-click is not a click.
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QWidget *widget, std::function<void()> onClick);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_widget;
+    std::function<void()> m_onClick;
+    bool m_pressed = false;
+};

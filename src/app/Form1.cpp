@@ -1,0 +1,98 @@
+#include "app/Form1.h"
+
+#include "app/ClickFilter.h"
+#include "app/HandPointer.h"
+#include "commands/ClipboardCommands.h"
+#include "contact/ContactLabels.h"
+#include "convert/ConvertCommand.h"
+#include "platform/Services.h"
+#include "ui_Form1.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+
+#include <algorithm>
+
+namespace {
+
+// The labels' face where the system has it, otherwise a sans-serif face that
+// covers Cyrillic, in the order of how closely they match its widths.
+QFont labelFont(QFont font)
+{
+    const QStringList wanted = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
+    QStringList present;
+    for (const QString &family : wanted) {
+        if (QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic))
+            present << family;
+    }
+    if (!present.isEmpty())
+        font.setFamilies(present);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+// The window's geometry is fixed in pixels. A desktop font too wide for it is
+// made smaller, just enough for every button caption to show whole.
+void fitFontToButtons(QWidget *window, const QList<QPushButton *> &buttons)
+{
+    QFont font = window->font();
+    const auto fits = [&] {
+        return std::all_of(buttons.cbegin(), buttons.cend(), [](const QPushButton *button) {
+            return button->sizeHint().width() <= button->width();
+        });
+    };
+    while (!fits() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        window->setFont(font);
+    }
+}
+
+} // namespace
+
+Form1::Form1(Services &services, QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::Form1>()), m_services(services)
+{
+    m_ui->setupUi(this);
+    setFixedSize(size());
+    setWindowIcon(QIcon(QStringLiteral(":/tessivan.svg")));
+    fitFontToButtons(this, {m_ui->Command1, m_ui->Command2, m_ui->Command3});
+
+    for (QLabel *label : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4})
+        label->setFont(labelFont(label->font()));
+
+    // Qt has no inactive title bar colour; its mid grey over the text colour
+    // of Line1 draws the same double rule.
+    QPalette linePalette = m_ui->Line2->palette();
+    linePalette.setColor(QPalette::WindowText, linePalette.color(QPalette::Mid));
+    m_ui->Line2->setPalette(linePalette);
+
+    const QColor menuText = QApplication::palette("QMenu").color(QPalette::WindowText);
+    const QCursor hand = HandPointer();
+    for (QLabel *label : {m_ui->Label2, m_ui->Label4}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, menuText);
+        label->setPalette(palette);
+        label->setCursor(hand);
+    }
+    m_ui->Label2->setText(ContactSite);
+    m_ui->Label4->setText(ContactMail);
+
+    connect(m_ui->Command1, &QPushButton::clicked, this, [this] { run(convertText); });
+    connect(m_ui->Command2, &QPushButton::clicked, this, [this] { run(copyToClipboard); });
+    connect(m_ui->Command3, &QPushButton::clicked, this, [this] { run(clearBoxes); });
+    new ClickFilter(m_ui->Label2, [this] { run(openContactSite); });
+    new ClickFilter(m_ui->Label4, [this] { run(copyContactMail); });
+
+    m_ui->Command1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::run(Handler handler)
+{
+    const Status status = handler(*this);
+    if (!status.ok())
+        m_services.reportError(this, status);
+}

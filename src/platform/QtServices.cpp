@@ -1,0 +1,56 @@
+#include "platform/QtServices.h"
+
+#include "platform/TextBox.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+void showMessageBox(QWidget *window, QMessageBox::Icon icon, const QString &text)
+{
+    QMessageBox box(icon, QString::fromUtf16(ApplicationTitle), text, QMessageBox::Ok, window);
+    box.exec();
+}
+
+} // namespace
+
+Status QtServices::clearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+    return Status::success();
+}
+
+Status QtServices::setClipboardText(const QString &text)
+{
+    // Qt writes each LF in the platform's own convention.
+    const QString plain = toQtText(text);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(plain);
+    // Setting reports nothing; reading back shows whether the text arrived.
+    if (clipboard->text() != plain)
+        return Status::error(ErrorNumber::ClipboardNotSet,
+                             QStringLiteral("The clipboard did not take the text."));
+    return Status::success();
+}
+
+Status QtServices::openUrl(const QUrl &url)
+{
+    if (!QDesktopServices::openUrl(url))
+        return Status::error(ErrorNumber::BrowserNotStarted,
+                             QStringLiteral("No web browser could be started for %1.").arg(url.toString()));
+    return Status::success();
+}
+
+void QtServices::showInformation(QWidget *window, const QString &text)
+{
+    showMessageBox(window, QMessageBox::Information, text);
+}
+
+void QtServices::reportError(QWidget *window, const Status &status)
+{
+    showMessageBox(window, QMessageBox::Critical, status.message());
+}

@@ -1,0 +1,77 @@
+#include "platform/TextBox.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include <algorithm>
+
+QString toProgramText(const QString &qtText)
+{
+    const auto isBreak = [](QChar c) {
+        return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator
+            || c == QChar::LineSeparator;
+    };
+    if (std::none_of(qtText.cbegin(), qtText.cend(), isBreak))
+        return qtText;
+
+    QString text;
+    text.reserve(qtText.size() + qtText.size() / 8);
+    for (qsizetype i = 0; i < qtText.size(); ++i) {
+        const QChar c = qtText.at(i);
+        if (!isBreak(c)) {
+            text += c;
+            continue;
+        }
+        if (c == u'\r' && i + 1 < qtText.size() && qtText.at(i + 1) == u'\n')
+            ++i;
+        text += u"\r\n";
+    }
+    return text;
+}
+
+QString toQtText(const QString &programText)
+{
+    QString text = programText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QString boxText(const QPlainTextEdit *box)
+{
+    // toPlainText() would also turn no-break spaces into plain ones.
+    return toProgramText(box->document()->toRawText());
+}
+
+void replaceBoxText(QPlainTextEdit *box, const QString &text)
+{
+    box->setPlainText(toQtText(text));
+}
+
+void appendBoxText(QPlainTextEdit *box, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(toQtText(text));
+    box->setTextCursor(cursor);
+    box->ensureCursorVisible();
+}
+
+void selectAll(QPlainTextEdit *box)
+{
+    box->selectAll();
+}
+
+void moveFocus(QWidget *control)
+{
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+QString selectedTextOfActiveControl(const QWidget *window)
+{
+    const auto *box = qobject_cast<const QPlainTextEdit *>(window->focusWidget());
+    if (!box)
+        return {};
+    return toProgramText(box->textCursor().selectedText());
+}

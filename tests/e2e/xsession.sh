@@ -1,0 +1,64 @@
+# Shared by the end-to-end tests: an X server of the test's own, the program
+# on it, and helpers to drive and read it. Source it; it cleans up on exit.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_x() {
+    work=$(mktemp -d)
+    trap stop_x EXIT
+    trap 'exit 1' INT TERM
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    DISPLAY=:$(cat "$work/display")
+    export DISPLAY
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
+
+stop_x() {
+    status=$?
+    [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
+    pkill -P $$ xclip 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+    exit "$status"
+}
+
+# start_app BINARY: starts it and sets $window to its main window.
+start_app() {
+    "$1" 2>"$work/app.log" &
+    app_pid=$!
+    window=$(xdotool search --sync --onlyvisible --name '^Tessivan$' | head -n 1)
+    [ -n "$window" ] || fail "no window titled Tessivan"
+}
+
+# click X Y: a primary-button click at window coordinates.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+    sleep 0.2
+}
+
+# clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
+clipboard_is() {
+    printf '%s' "$1" >"$work/expected"
+    xclip -o -selection clipboard >"$work/actual" 2>/dev/null || true
+    cmp -s "$work/expected" "$work/actual" ||
+        fail "clipboard holds '$(cat "$work/actual")', expected '$1'"
+}
+
+# Centres of the controls, in window coordinates.
+TEXT1_AT="150 95"
+TEXT2_AT="150 207"
+CONVERT_AT="264 276"
+COPY_AT="160 276"
+CLEAR_AT="56 276"

@@ -1,0 +1,297 @@
+#include "FakeServices.h"
+#include "app/ClickFilter.h"
+#include "app/Form1.h"
+#include "platform/TextBox.h"
+
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QMouseEvent>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void hasTheFixedWindowDefinition();
+    void controlsSitWhereDefined_data();
+    void controlsSitWhereDefined();
+    void contactRowLooksAsDefined();
+    void focusStartsOnConvertAndTabCycles();
+    void keysInBoxesAndOnButtons();
+    void convertAppendsTheAlternatingCase();
+    void labelClickIsPressAndReleaseOver();
+
+private:
+    template<typename T> T *control(const char *name) const
+    {
+        auto *widget = m_form->findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QPlainTextEdit *box(const char *name) const { return control<QPlainTextEdit>(name); }
+
+    FakeServices *m_services = nullptr;
+    Form1 *m_form = nullptr;
+};
+
+void TestForm1::init()
+{
+    m_services = new FakeServices;
+    m_form = new Form1(*m_services);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestForm1::cleanup()
+{
+    delete m_form;
+    delete m_services;
+}
+
+void TestForm1::hasTheFixedWindowDefinition()
+{
+    QCOMPARE(m_form->windowTitle(), u"Tessivan"_s);
+    QCOMPARE(m_form->size(), QSize(321, 297));
+    QCOMPARE(m_form->minimumSize(), QSize(321, 297));
+    QCOMPARE(m_form->maximumSize(), QSize(321, 297));
+
+    const QIcon icon = m_form->windowIcon();
+    QVERIFY(!icon.isNull());
+    const QImage picture = icon.pixmap(32, 32).toImage();
+    QCOMPARE(picture.size(), QSize(32, 32));
+    // Red A lower left, blue B at the top, grey C lower right.
+    const auto dominant = [&](QRect area) {
+        int red = 0, blue = 0, grey = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                if (c.alpha() < 128)
+                    continue;
+                if (c.red() > 150 && c.green() < 80 && c.blue() < 80)
+                    ++red;
+                else if (c.blue() > 120 && c.red() < 60)
+                    ++blue;
+                else if (qAbs(c.red() - c.blue()) < 20 && c.red() > 90 && c.red() < 180)
+                    ++grey;
+            }
+        }
+        return red > blue && red > grey ? 'r' : blue > grey ? 'b' : 'g';
+    };
+    QCOMPARE(dominant({0, 20, 12, 12}), 'r');
+    QCOMPARE(dominant({10, 0, 12, 10}), 'b');
+    QCOMPARE(dominant({21, 18, 11, 12}), 'g');
+}
+
+void TestForm1::controlsSitWhereDefined_data()
+{
+    QTest::addColumn<QString>("parentName");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("Command3") << u"Form1"_s << u"Clear"_s << QRect(8, 264, 97, 25);
+    QTest::newRow("Frame2") << u"Form1"_s << u"Converted text"_s << QRect(8, 152, 305, 105);
+    QTest::newRow("Text2") << u"Frame2"_s << QString() << QRect(8, 16, 289, 81);
+    QTest::newRow("Frame1") << u"Form1"_s << u"Type text for convert here"_s << QRect(8, 40, 305, 105);
+    QTest::newRow("Text1") << u"Frame1"_s << QString() << QRect(8, 16, 289, 81);
+    QTest::newRow("Command2") << u"Form1"_s << u"Copy to Clipboard"_s << QRect(112, 264, 97, 25);
+    QTest::newRow("Command1") << u"Form1"_s << u"Convert"_s << QRect(216, 264, 97, 25);
+    QTest::newRow("Line2") << u"Form1"_s << QString() << QRect(8, 31, 304, 1);
+    QTest::newRow("Line1") << u"Form1"_s << QString() << QRect(8, 32, 304, 1);
+    QTest::newRow("Label4") << u"Form1"_s << u"me@example.org"_s << QRect(200, 8, 105, 17);
+    QTest::newRow("Label3") << u"Form1"_s << u"Mail: "_s << QRect(168, 8, 25, 17);
+    QTest::newRow("Label1") << u"Form1"_s << u"Autor: "_s << QRect(16, 8, 33, 17);
+    QTest::newRow("Label2") << u"Form1"_s << u"example.org"_s << QRect(56, 8, 81, 17);
+}
+
+void TestForm1::controlsSitWhereDefined()
+{
+    QFETCH(QString, parentName);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const QWidget *widget = m_form->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), parentName);
+    QCOMPARE(widget->geometry(), geometry);
+    QVERIFY(widget->isVisible());
+
+    if (const auto *button = qobject_cast<const QPushButton *>(widget)) {
+        QCOMPARE(button->text(), caption);
+        QVERIFY2(button->sizeHint().width() <= button->width(), "caption cut off");
+    } else if (const auto *frame = qobject_cast<const QGroupBox *>(widget)) {
+        QCOMPARE(frame->title(), caption);
+    } else if (const auto *label = qobject_cast<const QLabel *>(widget)) {
+        if (name == u"Label2" || name == u"Label4")
+            QSKIP("contact captions are build settings, checked in the contact tests");
+        QCOMPARE(label->text(), caption);
+    } else if (const auto *text = qobject_cast<const QPlainTextEdit *>(widget)) {
+        QVERIFY(text->toPlainText().isEmpty());
+        QVERIFY(!text->isReadOnly());
+        QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    } else {
+        QCOMPARE(widget->metaObject()->className(), "QFrame");
+    }
+}
+
+void TestForm1::contactRowLooksAsDefined()
+{
+    for (const char *name : {"Label1", "Label2", "Label3", "Label4"}) {
+        const QLabel *label = control<QLabel>(name);
+        const QFont font = label->font();
+        QVERIFY2(font.bold(), name);
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QCOMPARE(font.underline(), qstrcmp(name, "Label2") == 0);
+        const QString family = QFontInfo(font).family();
+        QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic),
+                 qPrintable(family));
+        QVERIFY(label->alignment() & Qt::AlignLeft);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+
+        const bool clickable = qstrcmp(name, "Label2") == 0 || qstrcmp(name, "Label4") == 0;
+        QCOMPARE(label->testAttribute(Qt::WA_SetCursor), clickable);
+        if (clickable) {
+            const QCursor cursor = label->cursor();
+            QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+            QCOMPARE(cursor.hotSpot(), QPoint(12, 1));
+            const QImage hand = cursor.pixmap().toImage();
+            QCOMPARE(hand.size(), QSize(32, 32));
+            QCOMPARE(hand.pixelColor(12, 1), QColor(Qt::black));
+            QCOMPARE(hand.pixelColor(0, 0).alpha(), 0);
+        }
+    }
+
+    const QColor text = m_form->palette().color(QPalette::WindowText);
+    QCOMPARE(control<QFrame>("Line1")->palette().color(QPalette::WindowText), text);
+    QVERIFY(control<QFrame>("Line2")->palette().color(QPalette::WindowText) != text);
+}
+
+void TestForm1::focusStartsOnConvertAndTabCycles()
+{
+    QCOMPARE(QApplication::focusWidget(), control<QWidget>("Command1"));
+
+    const QStringList cycle = {u"Command2"_s, u"Text1"_s, u"Text2"_s, u"Command3"_s, u"Command1"_s};
+    for (const QString &next : cycle) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    }
+    for (auto it = cycle.crbegin() + 1; it != cycle.crend(); ++it) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), *it);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+
+    // Tab leaves a box without typing into it.
+    box("Text1")->setFocus();
+    QTest::keyClicks(box("Text1"), u"ab"_s);
+    QTest::keyClick(box("Text1"), Qt::Key_Tab);
+    QCOMPARE(boxText(box("Text1")), u"ab"_s);
+    QCOMPARE(QApplication::focusWidget(), box("Text2"));
+}
+
+void TestForm1::keysInBoxesAndOnButtons()
+{
+    QPlainTextEdit *input = box("Text1");
+    input->setFocus();
+    QTest::keyClicks(input, u"ab"_s);
+    QTest::keyClick(input, Qt::Key_Return);
+    QTest::keyClick(input, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClicks(input, u"cd"_s);
+    QTest::keyClick(input, Qt::Key_Escape);
+    QCOMPARE(boxText(input), u"ab\r\n\r\ncd"_s);
+    QCOMPARE(boxText(box("Text2")), QString());
+    QVERIFY(m_form->isVisible());
+
+    auto *convert = control<QPushButton>("Command1");
+    convert->setFocus();
+    QTest::keyClick(convert, Qt::Key_Space);
+    QCOMPARE(boxText(box("Text2")), u"Ab\r\n\r\nCd"_s);
+    QTest::keyClick(convert, Qt::Key_Return);
+    QTest::keyClick(convert, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(boxText(box("Text2")), u"Ab\r\n\r\nCd"_s.repeated(3));
+    QTest::keyClick(convert, Qt::Key_Escape);
+    QCOMPARE(boxText(box("Text2")), u"Ab\r\n\r\nCd"_s.repeated(3));
+}
+
+void TestForm1::convertAppendsTheAlternatingCase()
+{
+    auto *convert = control<QPushButton>("Command1");
+    QPlainTextEdit *input = box("Text1");
+    QPlainTextEdit *output = box("Text2");
+
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QCOMPARE(boxText(output), QString());
+
+    replaceBoxText(input, u"ab"_s);
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QCOMPARE(boxText(output), u"AbAb"_s);
+
+    replaceBoxText(output, u"kept\r\n"_s);
+    replaceBoxText(input, u"hello world\r\nпривет"_s);
+    input->setFocus();
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QCOMPARE(boxText(output), u"kept\r\nHeLlO WoRlD\r\nпРиВеТ"_s);
+    QCOMPARE(boxText(input), u"hello world\r\nпривет"_s);
+    QCOMPARE(QApplication::focusWidget(), convert);
+    QVERIFY(m_services->calls.isEmpty());
+
+    // The end of a long result is in view.
+    replaceBoxText(input, u"line\r\n"_s.repeated(100) + u"last"_s);
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QVERIFY(output->viewport()->rect().contains(output->cursorRect()));
+    QCOMPARE(output->textCursor().position(), output->document()->characterCount() - 1);
+}
+
+void TestForm1::labelClickIsPressAndReleaseOver()
+{
+    QLabel label(u"click me"_s);
+    label.resize(80, 17);
+    label.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&label));
+    int clicks = 0;
+    new ClickFilter(&label, [&] { ++clicks; });
+    const QPoint inside(10, 8);
+
+    QTest::mouseClick(&label, Qt::LeftButton, {}, inside);
+    QCOMPARE(clicks, 1);
+    // A double-click as Qt 6 delivers it: press, release, press, double-click, release.
+    QTest::mouseClick(&label, Qt::LeftButton, {}, inside);
+    QTest::mousePress(&label, Qt::LeftButton, {}, inside);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, inside, label.mapToGlobal(inside),
+                            Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&label, &doubleClick);
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
+    QCOMPARE(clicks, 2);
+    QTest::mouseClick(&label, Qt::RightButton, {}, inside);
+    QTest::mouseClick(&label, Qt::MiddleButton, {}, inside);
+    QCOMPARE(clicks, 2);
+    QTest::mousePress(&label, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(200, 8));
+    QCOMPARE(clicks, 2);
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
+    QCOMPARE(clicks, 2);
+
+    // On the window, label clicks leave the focus where it was.
+    label.close();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    box("Text1")->setFocus();
+    for (const char *name : {"Label1", "Label2", "Label3", "Label4"})
+        QTest::mouseClick(control<QLabel>(name), Qt::LeftButton, {}, QPoint(5, 8));
+    QCOMPARE(QApplication::focusWidget(), box("Text1"));
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"

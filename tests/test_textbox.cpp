@@ -1,0 +1,132 @@
+#include "platform/TextBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+class TestTextBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void readsEveryLineBreakAsCrLf();
+    void keepsEveryOtherCharacter();
+    void writesWhatItReads();
+    void appendKeepsTheFrontAndShowsTheEnd();
+    void selectionOfTheActiveControl();
+
+private:
+    QWidget *m_window = nullptr;
+    QPlainTextEdit *m_box = nullptr;
+    QPushButton *m_button = nullptr;
+};
+
+void TestTextBox::init()
+{
+    m_window = new QWidget;
+    auto *layout = new QVBoxLayout(m_window);
+    m_box = new QPlainTextEdit;
+    m_button = new QPushButton(u"Button"_s);
+    layout->addWidget(m_box);
+    layout->addWidget(m_button);
+    m_window->resize(289, 200);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_box->setFocus();
+}
+
+void TestTextBox::cleanup()
+{
+    delete m_window;
+}
+
+void TestTextBox::readsEveryLineBreakAsCrLf()
+{
+    QTest::keyClicks(m_box, u"a"_s);
+    QTest::keyClick(m_box, Qt::Key_Return);
+    QTest::keyClicks(m_box, u"b"_s);
+    QTest::keyClick(m_box, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(m_box, u"c"_s);
+    QTest::keyClick(m_box, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(boxText(m_box), u"a\r\nb\r\nc\r\n"_s);
+
+    for (const QString &pasted : {u"1\r\n2"_s, u"1\n2"_s, u"1\r2"_s, u"1\u20292"_s}) {
+        m_box->clear();
+        QGuiApplication::clipboard()->setText(pasted);
+        m_box->paste();
+        QCOMPARE(boxText(m_box), u"1\r\n2"_s);
+    }
+
+    m_box->clear();
+    QGuiApplication::clipboard()->setText(u"\r\r\n\n"_s);
+    m_box->paste();
+    QCOMPARE(boxText(m_box), u"\r\n\r\n\r\n"_s);
+}
+
+void TestTextBox::keepsEveryOtherCharacter()
+{
+    // Characters that QPlainTextEdit::toPlainText() or a careless copy would alter.
+    const QString unusual = u"no\u00a0break\u2007figure\0nul\ttab\u00adsoft\u200djoin\u202eRTL\u202c"
+                            u"\U0001F600 \xD800 lone \xDC00 \u00e9 e\u0301"_s;
+    m_box->insertPlainText(unusual);
+    QCOMPARE(boxText(m_box), unusual);
+
+    QGuiApplication::clipboard()->setText(unusual);
+    m_box->clear();
+    m_box->paste();
+    QCOMPARE(boxText(m_box), unusual);
+}
+
+void TestTextBox::writesWhatItReads()
+{
+    const QString text = u"first\r\n\r\nthird\u00a0line\r\n"_s;
+    replaceBoxText(m_box, text);
+    QCOMPARE(boxText(m_box), text);
+    QCOMPARE(m_box->blockCount(), 4);
+
+    replaceBoxText(m_box, QString());
+    QCOMPARE(boxText(m_box), QString());
+}
+
+void TestTextBox::appendKeepsTheFrontAndShowsTheEnd()
+{
+    replaceBoxText(m_box, u"typed by hand\r\n"_s);
+    QString lines;
+    for (int i = 0; i < 200; ++i)
+        lines += u"line %1\r\n"_s.arg(i);
+    appendBoxText(m_box, lines);
+
+    QCOMPARE(boxText(m_box), u"typed by hand\r\n"_s + lines);
+    QCOMPARE(m_box->textCursor().position(), m_box->document()->characterCount() - 1);
+    QVERIFY(m_box->verticalScrollBar()->value() > 0);
+    QVERIFY(m_box->viewport()->rect().contains(m_box->cursorRect()));
+
+    // Appending nothing leaves caret and scroll position alone.
+    m_box->moveCursor(QTextCursor::Start);
+    appendBoxText(m_box, QString());
+    QCOMPARE(m_box->textCursor().position(), 0);
+}
+
+void TestTextBox::selectionOfTheActiveControl()
+{
+    replaceBoxText(m_box, u"one\r\ntwo\u00a0"_s);
+    moveFocus(m_box);
+    selectAll(m_box);
+    QCOMPARE(m_window->focusWidget(), m_box);
+    QCOMPARE(selectedTextOfActiveControl(m_window), u"one\r\ntwo\u00a0"_s);
+
+    moveFocus(m_button);
+    QCOMPARE(m_window->focusWidget(), m_button);
+    QCOMPARE(selectedTextOfActiveControl(m_window), QString());
+}
+
+QTEST_MAIN(TestTextBox)
+#include "test_textbox.moc"
