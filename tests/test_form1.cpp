@@ -1,4 +1,4 @@
-#include "FakeServices.h"
+#include "ShownForm.h"
 #include "app/ClickFilter.h"
 #include "app/Form1.h"
 #include "platform/TextBox.h"
@@ -31,31 +31,24 @@ private slots:
     void labelClickIsPressAndReleaseOver();
 
 private:
-    template<typename T> T *control(const char *name) const
-    {
-        auto *widget = m_form->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QPlainTextEdit *box(const char *name) const { return control<QPlainTextEdit>(name); }
+    template<typename T> T *control(const char *name) const { return m_shown->control<T>(name); }
+    QPlainTextEdit *box(const char *name) const { return m_shown->box(name); }
 
-    FakeServices *m_services = nullptr;
+    std::unique_ptr<ShownForm> m_shown;
     Form1 *m_form = nullptr;
+    FakeServices *m_services = nullptr;
 };
 
 void TestForm1::init()
 {
-    m_services = new FakeServices;
-    m_form = new Form1(*m_services);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    m_shown = std::make_unique<ShownForm>();
+    m_form = &m_shown->form;
+    m_services = &m_shown->services;
 }
 
 void TestForm1::cleanup()
 {
-    delete m_form;
-    delete m_services;
+    m_shown.reset();
 }
 
 void TestForm1::hasTheFixedWindowDefinition()

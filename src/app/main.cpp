@@ -6,8 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // Qt appends the display name to window titles unless it is the title.
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessivan"));
+    // No display name: Qt would append it to every title, message boxes' too.
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
 
     QtServices services;

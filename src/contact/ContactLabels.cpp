@@ -1,15 +1,28 @@
 #include "contact/ContactLabels.h"
 
+#include "app/Form1.h"
+#include "platform/Services.h"
+#include "ui_Form1.h"
+
+#include <QUrl>
+
 const QString ContactSite = QString::fromUtf8(TESSIVAN_CONTACT_SITE);
 const QString ContactMail = QString::fromUtf8(TESSIVAN_CONTACT_MAIL);
 const QString ContactAddress = QString::fromUtf8(TESSIVAN_CONTACT_ADDRESS);
 
-Status openContactSite(Form1 &)
+Status openContactSite(Form1 &form)
 {
-    return Status::success();
+    return form.services().openUrl(QUrl(ContactAddress));
 }
 
-Status copyContactMail(Form1 &)
+Status copyContactMail(Form1 &form)
 {
+    Services &services = form.services();
+
+    if (Status status = services.clearClipboard(); !status.ok())
+        return status;
+    if (Status status = services.setClipboardText(form.controls().Label4->text()); !status.ok())
+        return status;
+    services.showInformation(&form, QStringLiteral("The e-mail is copied out in the clipboard!"));
     return Status::success();
 }

@@ -14,6 +14,10 @@ void showMessageBox(QWidget *window, QMessageBox::Icon icon, const QString &text
 {
     QMessageBox box(icon, QString::fromUtf16(ApplicationTitle), text, QMessageBox::Ok, window);
     box.exec();
+    // Not every window manager hands the activation back, and without it the
+    // focus would not return to the control that had it.
+    if (window)
+        window->activateWindow();
 }
 
 } // namespace

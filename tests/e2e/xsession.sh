@@ -34,9 +34,12 @@ stop_x() {
     exit "$status"
 }
 
-# start_app BINARY: starts it and sets $window to its main window.
+# start_app BINARY [NAME=VALUE...]: starts it, in that environment, and sets
+# $window to its main window.
 start_app() {
-    "$1" 2>"$work/app.log" &
+    binary=$1
+    shift
+    env "$@" "$binary" 2>"$work/app.log" &
     app_pid=$!
     window=$(xdotool search --sync --onlyvisible --name '^Tessivan$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Tessivan"
@@ -49,11 +52,15 @@ click() {
 }
 
 # clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
+# Waits up to 5 s, for a program that is slow to take or give up the clipboard.
 clipboard_is() {
     printf '%s' "$1" >"$work/expected"
-    xclip -o -selection clipboard >"$work/actual" 2>/dev/null || true
-    cmp -s "$work/expected" "$work/actual" ||
-        fail "clipboard holds '$(cat "$work/actual")', expected '$1'"
+    for _ in $(seq 25); do
+        xclip -o -selection clipboard >"$work/actual" 2>/dev/null || true
+        cmp -s "$work/expected" "$work/actual" && return 0
+        sleep 0.2
+    done
+    fail "clipboard holds '$(cat "$work/actual")', expected '$1'"
 }
 
 # Centres of the controls, in window coordinates.

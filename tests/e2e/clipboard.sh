@@ -1,0 +1,31 @@
+#!/bin/sh
+# "Copy to Clipboard" and "Clear" against a real clipboard client.
+set -eu
+. "$(dirname "$0")/xsession.sh"
+start_x
+start_app "$1"
+
+printf 'Line one: ünïcödé €\r\nline two\tend\r\n\r\n日本語 𐐨𐐨' | xclip -selection clipboard
+click $TEXT1_AT
+xdotool key ctrl+v
+click $CONVERT_AT
+# Select a part of the output and put the focus elsewhere: Copy takes it all.
+click $TEXT2_AT
+xdotool key shift+Left shift+Left
+click $TEXT1_AT
+click $COPY_AT
+clipboard_is "$(printf 'LiNe oNe: ÜnÏcÖdÉ €\nlInE TwO\tEnD\n\n日本語 𐐨𐐀')"
+
+# Another program takes the clipboard; Clear empties it all the same.
+printf 'owned by xclip' | xclip -selection clipboard
+clipboard_is 'owned by xclip'
+click $CLEAR_AT
+clipboard_is ''
+sleep 0.3
+if pgrep -P $$ xclip >/dev/null; then fail "xclip still owns the clipboard"; fi
+
+# Copy of the now empty output leaves an empty clipboard.
+printf 'owned again' | xclip -selection clipboard
+click $COPY_AT
+clipboard_is ''
+echo "e2e clipboard: passed"
