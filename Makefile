@@ -2,7 +2,7 @@
 .PHONY: run test bench build-release build-debug clean
 
 run: build-release
-	./build/release/tessivan
+	./build/release/src/tessivan
 
 test: build-debug
 	scripts/install-deps test
