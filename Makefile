@@ -1,18 +1,11 @@
 # Each target installs what it needs, configures and builds by itself.
-.PHONY: run test bench build-release build-debug clean
+.PHONY: run test build-release build-debug clean
 
 run: build-release
 	./build/release/src/tessivan
 
 test: build-debug
-	scripts/install-deps test
 	ctest --preset debug --output-on-failure
-
-bench:
-	scripts/install-deps bench
-	cmake --preset release -DTESSIVAN_BENCHMARKS=ON
-	cmake --build --preset release
-	./build/release/bench/run-benchmarks
 
 build-release:
 	scripts/install-deps build
