@@ -3,7 +3,7 @@
 #include "FakeServices.h"
 #include "app/Form1.h"
 
-#include <QPlainTextEdit>
+#include "platform/TextBoxWidget.h"
 #include <QTest>
 
 // The real window, shown and active, with services that record and can fail.
@@ -23,7 +23,7 @@ struct ShownForm
             qFatal("no control %s", name);
         return widget;
     }
-    QPlainTextEdit *box(const char *name) const { return control<QPlainTextEdit>(name); }
+    TextBoxWidget *box(const char *name) const { return control<TextBoxWidget>(name); }
 
     FakeServices services;
     Form1 form;

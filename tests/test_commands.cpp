@@ -33,7 +33,7 @@ private:
         QTest::mouseClick(m_shown->control(name), Qt::LeftButton, {}, QPoint(5, 8));
     }
     FakeServices &services() { return m_shown->services; }
-    QPlainTextEdit *box(const char *name) { return m_shown->box(name); }
+    TextBoxWidget *box(const char *name) { return m_shown->box(name); }
     QWidget *focus() { return m_shown->form.focusWidget(); }
 
     std::unique_ptr<ShownForm> m_shown;

@@ -32,7 +32,7 @@ private slots:
 
 private:
     template<typename T> T *control(const char *name) const { return m_shown->control<T>(name); }
-    QPlainTextEdit *box(const char *name) const { return m_shown->box(name); }
+    TextBoxWidget *box(const char *name) const { return m_shown->box(name); }
 
     std::unique_ptr<ShownForm> m_shown;
     Form1 *m_form = nullptr;
@@ -132,6 +132,8 @@ void TestForm1::controlsSitWhereDefined()
         QVERIFY(text->toPlainText().isEmpty());
         QVERIFY(!text->isReadOnly());
         QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     } else {
         QCOMPARE(widget->metaObject()->className(), "QFrame");
     }
@@ -195,7 +197,7 @@ void TestForm1::focusStartsOnConvertAndTabCycles()
 
 void TestForm1::keysInBoxesAndOnButtons()
 {
-    QPlainTextEdit *input = box("Text1");
+    TextBoxWidget *input = box("Text1");
     input->setFocus();
     QTest::keyClicks(input, u"ab"_s);
     QTest::keyClick(input, Qt::Key_Return);
@@ -220,8 +222,8 @@ void TestForm1::keysInBoxesAndOnButtons()
 void TestForm1::convertAppendsTheAlternatingCase()
 {
     auto *convert = control<QPushButton>("Command1");
-    QPlainTextEdit *input = box("Text1");
-    QPlainTextEdit *output = box("Text2");
+    TextBoxWidget *input = box("Text1");
+    TextBoxWidget *output = box("Text2");
 
     QTest::mouseClick(convert, Qt::LeftButton);
     QCOMPARE(boxText(output), QString());

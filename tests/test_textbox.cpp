@@ -1,4 +1,5 @@
 #include "platform/TextBox.h"
+#include "platform/TextBoxWidget.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,10 +23,11 @@ private slots:
     void writesWhatItReads();
     void appendKeepsTheFrontAndShowsTheEnd();
     void selectionOfTheActiveControl();
+    void wrapsAnywhereOnlyWhileALongRunIsThere();
 
 private:
     QWidget *m_window = nullptr;
-    QPlainTextEdit *m_box = nullptr;
+    TextBoxWidget *m_box = nullptr;
     QPushButton *m_button = nullptr;
 };
 
@@ -33,7 +35,7 @@ void TestTextBox::init()
 {
     m_window = new QWidget;
     auto *layout = new QVBoxLayout(m_window);
-    m_box = new QPlainTextEdit;
+    m_box = new TextBoxWidget;
     m_button = new QPushButton(u"Button"_s);
     layout->addWidget(m_box);
     layout->addWidget(m_button);
@@ -126,6 +128,46 @@ void TestTextBox::selectionOfTheActiveControl()
     moveFocus(m_button);
     QCOMPARE(m_window->focusWidget(), m_button);
     QCOMPARE(selectedTextOfActiveControl(m_window), QString());
+}
+
+void TestTextBox::wrapsAnywhereOnlyWhileALongRunIsThere()
+{
+    const auto wrapsAnywhere = [&] { return m_box->wordWrapMode() == QTextOption::WrapAnywhere; };
+    const QString run(TextBoxWidget::LongRun + 1, u'x');
+
+    replaceBoxText(m_box, u"ordinary words\r\n"_s.repeated(50));
+    QVERIFY(!wrapsAnywhere());
+    appendBoxText(m_box, run);
+    QVERIFY(wrapsAnywhere());
+    QCOMPARE(boxText(m_box), u"ordinary words\r\n"_s.repeated(50) + run);
+
+    // Typing a space into the run breaks it up.
+    QTextCursor cursor = m_box->textCursor();
+    cursor.setPosition(m_box->document()->characterCount() - 1 - TextBoxWidget::LongRun / 2);
+    m_box->setTextCursor(cursor);
+    QTest::keyClick(m_box, Qt::Key_Space);
+    QVERIFY(!wrapsAnywhere());
+    QTest::keyClick(m_box, Qt::Key_Backspace);
+    QVERIFY(wrapsAnywhere());
+
+    // No-break spaces do not break a run for Qt, so not here either.
+    replaceBoxText(m_box, QString(run.size(), u'\u00a0') + u" y"_s);
+    QVERIFY(wrapsAnywhere());
+    replaceBoxText(m_box, QString(TextBoxWidget::LongRun, u'x') + u" y"_s);
+    QVERIFY(!wrapsAnywhere());
+
+    // Typed or pasted, and gone again with the block that held it.
+    m_box->clear();
+    QTest::keyClicks(m_box, run);
+    QVERIFY(wrapsAnywhere());
+    m_box->selectAll();
+    QTest::keyClick(m_box, Qt::Key_Delete);
+    QVERIFY(!wrapsAnywhere());
+    QGuiApplication::clipboard()->setText(u"a\n"_s + run + u"\nb"_s);
+    m_box->paste();
+    QVERIFY(wrapsAnywhere());
+    m_box->undo();
+    QVERIFY(!wrapsAnywhere());
 }
 
 QTEST_MAIN(TestTextBox)

@@ -9,25 +9,19 @@
 #include "ui_Form1.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QDir>
 
 #include <algorithm>
 
 namespace {
 
 // The labels' face where the system has it, otherwise a sans-serif face that
-// covers Cyrillic, in the order of how closely they match its widths.
+// covers Cyrillic, the closest to its widths first.
 QFont labelFont(QFont font)
 {
-    const QStringList wanted = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
-    QStringList present;
-    for (const QString &family : wanted) {
-        if (QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic))
-            present << family;
-    }
-    if (!present.isEmpty())
-        font.setFamilies(present);
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;
@@ -56,7 +50,10 @@ Form1::Form1(Services &services, QWidget *parent)
 {
     m_ui->setupUi(this);
     setFixedSize(size());
-    setWindowIcon(QIcon(QStringLiteral(":/tessivan.svg")));
+    QIcon icon; // the renderings of data/tessivan.svg made at build time
+    for (const QFileInfo &rendering : QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())
+        icon.addFile(rendering.filePath());
+    setWindowIcon(icon);
     fitFontToButtons(this, {m_ui->Command1, m_ui->Command2, m_ui->Command3});
 
     for (QLabel *label : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4})

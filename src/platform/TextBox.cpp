@@ -1,5 +1,7 @@
 #include "platform/TextBox.h"
 
+#include "platform/TextBoxWidget.h"
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -31,8 +33,16 @@ QString toProgramText(const QString &qtText)
 
 QString toQtText(const QString &programText)
 {
-    QString text = programText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // By hand: QString::replace() takes superlinear time for a million matches.
+    QString text(programText.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    const QChar *in = programText.constData();
+    const QChar *const end = in + programText.size();
+    for (; in != end; ++in) {
+        if (*in != u'\r' || in + 1 == end || in[1] != u'\n')
+            *out++ = *in;
+    }
+    text.truncate(out - text.constData());
     return text;
 }
 
@@ -42,15 +52,17 @@ QString boxText(const QPlainTextEdit *box)
     return toProgramText(box->document()->toRawText());
 }
 
-void replaceBoxText(QPlainTextEdit *box, const QString &text)
+void replaceBoxText(TextBoxWidget *box, const QString &text)
 {
+    box->prepareFor(text);
     box->setPlainText(toQtText(text));
 }
 
-void appendBoxText(QPlainTextEdit *box, const QString &text)
+void appendBoxText(TextBoxWidget *box, const QString &text)
 {
     if (text.isEmpty())
         return;
+    box->prepareFor(text);
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(toQtText(text));

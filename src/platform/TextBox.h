@@ -3,6 +3,7 @@
 #include <QString>
 
 class QPlainTextEdit;
+class TextBoxWidget;
 class QWidget;
 
 // The window's text boxes as the program sees them. The program's texts hold a
@@ -11,9 +12,9 @@ class QWidget;
 // CR LF back into one, and no other character is changed either way.
 
 QString boxText(const QPlainTextEdit *box);
-void replaceBoxText(QPlainTextEdit *box, const QString &text);
+void replaceBoxText(TextBoxWidget *box, const QString &text);
 // Adds text after what the box holds and scrolls to show its end.
-void appendBoxText(QPlainTextEdit *box, const QString &text);
+void appendBoxText(TextBoxWidget *box, const QString &text);
 void selectAll(QPlainTextEdit *box);
 
 void moveFocus(QWidget *control);

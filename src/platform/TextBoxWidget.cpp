@@ -1,0 +1,79 @@
+#include "platform/TextBoxWidget.h"
+
+#include <QMimeData>
+#include <QTextBlock>
+
+namespace {
+
+enum BlockState { HasNoLongRun = 0, HasLongRun = 1 };
+
+// A space Qt may break at: no-break spaces do not count, as for Qt's layout.
+bool isBreakableSpace(QChar c)
+{
+    return c.isSpace() && c.decompositionTag() != QChar::NoBreak;
+}
+
+bool hasLongRun(QStringView text)
+{
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = isBreakableSpace(c) ? 0 : run + 1;
+        if (run > TextBoxWidget::LongRun)
+            return true;
+    }
+    return false;
+}
+
+bool anyBlockHasLongRun(const QTextDocument *document)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.userState() == HasLongRun)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TextBoxWidget::TextBoxWidget(QWidget *parent) : QPlainTextEdit(parent)
+{
+    connect(document(), &QTextDocument::contentsChange, this, &TextBoxWidget::contentsChanged);
+}
+
+void TextBoxWidget::prepareFor(const QString &incoming)
+{
+    if (hasLongRun(incoming))
+        setWrapAnywhere(true);
+}
+
+void TextBoxWidget::insertFromMimeData(const QMimeData *source)
+{
+    // Pasted and dropped text alike; as plain text, as the box inserts it.
+    if (source->hasText())
+        prepareFor(source->text());
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void TextBoxWidget::contentsChanged(int position, int /*removed*/, int added)
+{
+    const QTextDocument *document = this->document();
+    const QTextBlock last = document->findBlock(position + added);
+    bool found = false;
+    for (QTextBlock block = document->findBlock(position); block.isValid(); block = block.next()) {
+        const bool longRun = hasLongRun(block.text());
+        block.setUserState(longRun ? HasLongRun : HasNoLongRun);
+        found = found || longRun;
+        if (block == last)
+            break;
+    }
+    // Only a change that broke up the last long run needs a look at the rest.
+    const bool anywhere = wordWrapMode() == QTextOption::WrapAnywhere;
+    setWrapAnywhere(found || (anywhere && anyBlockHasLongRun(document)));
+}
+
+void TextBoxWidget::setWrapAnywhere(bool anywhere)
+{
+    const auto mode = anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// The widget of the window's text boxes: a QPlainTextEdit whose layout stays
+// linear in the length of any text.
+//
+// WORKAROUND: Qt 6.4 lays out a run of text with no break opportunity in time
+// quadratic in its length when it wraps at word boundaries or anywhere: each
+// line scans to the end of the run for a word boundary before breaking it
+// anywhere, so a pasted 1 MiB base64 blob takes minutes. While a box holds such
+// a run it wraps anywhere, which is linear; otherwise it wraps at words.
+class TextBoxWidget : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TextBoxWidget(QWidget *parent = nullptr);
+
+    // Runs longer than this without a breakable space make the box wrap
+    // anywhere: no word is this long, and shorter runs cost at most a few
+    // times as much as prose.
+    static constexpr qsizetype LongRun = 128;
+
+    // To be called before text arrives. Switching the mode lays out what the
+    // box holds, so switching before a large text arrives, rather than once it
+    // is there, spares laying it out twice.
+    void prepareFor(const QString &incoming);
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void contentsChanged(int position, int removed, int added);
+    void setWrapAnywhere(bool anywhere);
+};
