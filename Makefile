@@ -1,11 +1,30 @@
 # Each target installs what it needs, configures and builds by itself.
-.PHONY: run test bench build-release build-debug clean
+.PHONY: run test sanitize fuzz lint bench build-release build-debug clean
 
 run: build-release
 	./build/release/src/tessivan
 
 test: build-debug
 	ctest --preset debug --output-on-failure
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize:
+	scripts/install-deps test
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan --output-on-failure
+
+# A bounded run of the AlternateCase fuzz target (libFuzzer, clang).
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/install-deps fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	fuzz/run build/fuzz/fuzz/fuzz_alternatecase $(FUZZ_SECONDS)
+
+lint: build-debug
+	scripts/install-deps lint
+	scripts/lint
 
 bench:
 	scripts/install-deps bench

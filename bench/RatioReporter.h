@@ -18,8 +18,8 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
             if ((median || single) && !run.error_occurred)
-                seconds[run.run_name.function_name] = run.GetAdjustedRealTime()
-                                              / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                seconds[run.run_name.function_name]
+                    = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
     }
 

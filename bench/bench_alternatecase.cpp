@@ -58,8 +58,8 @@ int main(int argc, char **argv)
         const double converted = reporter.seconds[std::string("AlternateCase/") + name];
         const double target = std::string(name) == "ascii" ? 1.0 / 3 : 1.0 / 10;
         const double share = copied / converted;
-        std::printf("%-10s %12.2f %12.2f %8.3f %8.3f %s\n", name, copied * 1e3, converted * 1e3,
-                    share, target, share >= target ? "met" : "MISSED");
+        std::printf("%-10s %12.2f %12.2f %8.3f %8.3f %s\n", name, copied * 1e3, converted * 1e3, share,
+                    target, share >= target ? "met" : "MISSED");
     }
     benchmark::Shutdown();
 }

@@ -173,13 +173,15 @@ int main(int argc, char **argv)
             const QString text = shape.make(bytes);
             const int iterations = bytes > (1 << 20) ? 2 : bytes > (64 << 10) ? 5 : 20;
             benchmark::RegisterBenchmark(key("take", shape.name, size).c_str(), take, text, shape.bestWrap)
-                ->Unit(benchmark::kMillisecond)->Iterations(iterations);
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(iterations);
             benchmark::RegisterBenchmark(key("convert", shape.name, size).c_str(), convert, text)
-                ->Unit(benchmark::kMillisecond)->Iterations(iterations);
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(iterations);
         }
-        benchmark::RegisterBenchmark(key("type", shape.name).c_str(), typeOneCharacter,
-                                     shape.make(8 << 20))
-            ->Unit(benchmark::kMillisecond)->Iterations(10);
+        benchmark::RegisterBenchmark(key("type", shape.name).c_str(), typeOneCharacter, shape.make(8 << 20))
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

@@ -59,11 +59,9 @@ void TestAlternateCase::convertsByPosition_data()
         << (QString(QChar(0xD800)) + u"ab"_s) << (QString(QChar(0xD800)) + u"aB"_s);
     QTest::newRow("lone low surrogate is one position")
         << (u"a"_s + QChar(0xDC00) + u"b"_s) << (u"A"_s + QChar(0xDC00) + u"B"_s);
-    QTest::newRow("reversed pair is two positions")
-        << (QString(QChar(0xDC00)) + QChar(0xD800) + u"a"_s)
-        << (QString(QChar(0xDC00)) + QChar(0xD800) + u"A"_s);
-    QTest::newRow("high surrogate at the end")
-        << (u"ab"_s + QChar(0xD801)) << (u"Ab"_s + QChar(0xD801));
+    QTest::newRow("reversed pair is two positions") << (QString(QChar(0xDC00)) + QChar(0xD800) + u"a"_s)
+                                                    << (QString(QChar(0xDC00)) + QChar(0xD800) + u"A"_s);
+    QTest::newRow("high surrogate at the end") << (u"ab"_s + QChar(0xD801)) << (u"Ab"_s + QChar(0xD801));
 }
 
 void TestAlternateCase::convertsByPosition()
@@ -82,10 +80,8 @@ void TestAlternateCase::followsTheLocale_data()
     QTest::newRow("english i") << QLocale(QLocale::English) << u"iIiI"_s << u"IiIi"_s;
     QTest::newRow("turkish i") << QLocale(QLocale::Turkish) << u"iIiI"_s << u"İıİı"_s;
     QTest::newRow("azerbaijani i") << QLocale(QLocale::Azerbaijani) << u"iIiI"_s << u"İıİı"_s;
-    QTest::newRow("turkish dotted and dotless")
-        << QLocale(QLocale::Turkish) << u"ıİıİ"_s << u"IiIi"_s;
-    QTest::newRow("turkish other letters")
-        << QLocale(QLocale::Turkish) << u"şğüçö"_s << u"ŞğÜçÖ"_s;
+    QTest::newRow("turkish dotted and dotless") << QLocale(QLocale::Turkish) << u"ıİıİ"_s << u"IiIi"_s;
+    QTest::newRow("turkish other letters") << QLocale(QLocale::Turkish) << u"şğüçö"_s << u"ŞğÜçÖ"_s;
     QTest::newRow("german sharp s") << QLocale(QLocale::German) << u"ßa"_s << u"ßa"_s;
     QTest::newRow("russian") << QLocale(QLocale::Russian) << u"ёЁ"_s << u"Ёё"_s;
 }

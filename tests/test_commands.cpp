@@ -94,11 +94,11 @@ void TestCommands::clearEmptiesTheClipboardAndBothBoxes()
 
 void TestCommands::siteClickOpensTheStoredAddressOncePerClick()
 {
-    QCOMPARE(ContactAddress, u"http://"_s + ContactSite + u"/"_s);
+    QCOMPARE(ContactAddress.toString(), u"http://"_s + ContactSite.toString() + u"/"_s);
     box("Text1")->setFocus();
 
     clickLabel("Label2");
-    QCOMPARE(services().openedUrls, QStringList({ContactAddress}));
+    QCOMPARE(services().openedUrls, QStringList({ContactAddress.toString()}));
     clickLabel("Label2");
     QCOMPARE(services().openedUrls.size(), 2);
 
@@ -116,7 +116,7 @@ void TestCommands::siteClickOpensTheStoredAddressOncePerClick()
     // The address is the stored one, not the caption.
     label->setText(u"elsewhere.example"_s);
     clickLabel("Label2");
-    QCOMPARE(services().openedUrls.last(), ContactAddress);
+    QCOMPARE(services().openedUrls.last(), ContactAddress.toString());
 
     clickLabel("Label1");
     clickLabel("Label3");
@@ -133,7 +133,7 @@ void TestCommands::mailClickCopiesTheCaptionAndSaysSo()
     clickLabel("Label4");
     QCOMPARE(services().calls,
              QStringList({u"clearClipboard"_s, u"setClipboardText"_s, u"showInformation"_s}));
-    QCOMPARE(services().clipboard, ContactMail);
+    QCOMPARE(services().clipboard, ContactMail.toString());
     QCOMPARE(services().informations, QStringList({u"The e-mail is copied out in the clipboard!"_s}));
     QCOMPARE(boxText(box("Text1")), u"kept"_s);
     QCOMPARE(boxText(box("Text2")), u"also kept"_s);
@@ -147,15 +147,15 @@ void TestCommands::mailClickCopiesTheCaptionAndSaysSo()
 
 void TestCommands::contactCaptionsShowWhole()
 {
-    QCOMPARE(m_shown->control<QLabel>("Label2")->text(), ContactSite);
-    QCOMPARE(m_shown->control<QLabel>("Label4")->text(), ContactMail);
+    QCOMPARE(m_shown->control<QLabel>("Label2")->text(), ContactSite.toString());
+    QCOMPARE(m_shown->control<QLabel>("Label4")->text(), ContactMail.toString());
     for (const char *name : {"Label2", "Label4"}) {
         const QLabel *label = m_shown->control<QLabel>(name);
         const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
         QVERIFY2(width <= label->width(),
                  qPrintable(u"%1 needs %2 px of %3"_s.arg(label->text()).arg(width).arg(label->width())));
     }
-    for (const QString &host : {ContactSite, ContactMail.section(u'@', 1)}) {
+    for (const QString &host : {ContactSite.toString(), ContactMail.toString().section(u'@', 1)}) {
         QVERIFY2(host.endsWith(u".example"_s) || host == u"example.org"_s || host == u"example.com"_s
                      || host.endsWith(u".example.org"_s) || host.endsWith(u".example.com"_s),
                  qPrintable(host));
@@ -174,8 +174,7 @@ void TestCommands::failuresStopTheHandlerAndLoseNothing()
     services().clipboardFails = true;
     services().calls.clear();
     click("Command2");
-    QCOMPARE(services().calls,
-             QStringList({u"clearClipboard"_s, u"setClipboardText"_s, u"reportError"_s}));
+    QCOMPARE(services().calls, QStringList({u"clearClipboard"_s, u"setClipboardText"_s, u"reportError"_s}));
     QCOMPARE(services().errors.last(), u"Error 1: refused on purpose"_s);
     // Stopped at the failing step: the clipboard stays empty, the focus in Text2.
     QCOMPARE(services().clipboard, QString());
@@ -183,8 +182,7 @@ void TestCommands::failuresStopTheHandlerAndLoseNothing()
 
     services().calls.clear();
     clickLabel("Label4");
-    QCOMPARE(services().calls,
-             QStringList({u"clearClipboard"_s, u"setClipboardText"_s, u"reportError"_s}));
+    QCOMPARE(services().calls, QStringList({u"clearClipboard"_s, u"setClipboardText"_s, u"reportError"_s}));
     QVERIFY(services().informations.isEmpty());
 
     QCOMPARE(boxText(box("Text1")), u"my typing"_s);

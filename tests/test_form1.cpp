@@ -6,9 +6,9 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QMouseEvent>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -148,8 +148,7 @@ void TestForm1::contactRowLooksAsDefined()
         QCOMPARE(font.pointSizeF(), 8.25);
         QCOMPARE(font.underline(), qstrcmp(name, "Label2") == 0);
         const QString family = QFontInfo(font).family();
-        QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic),
-                 qPrintable(family));
+        QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic), qPrintable(family));
         QVERIFY(label->alignment() & Qt::AlignLeft);
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
 
@@ -264,8 +263,8 @@ void TestForm1::labelClickIsPressAndReleaseOver()
     // A double-click as Qt 6 delivers it: press, release, press, double-click, release.
     QTest::mouseClick(&label, Qt::LeftButton, {}, inside);
     QTest::mousePress(&label, Qt::LeftButton, {}, inside);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, inside, label.mapToGlobal(inside),
-                            Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, inside, label.mapToGlobal(inside), Qt::LeftButton,
+                            Qt::LeftButton, {});
     QApplication::sendEvent(&label, &doubleClick);
     QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
     QCOMPARE(clicks, 2);

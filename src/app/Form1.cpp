@@ -51,7 +51,8 @@ Form1::Form1(Services &services, QWidget *parent)
     m_ui->setupUi(this);
     setFixedSize(size());
     QIcon icon; // the renderings of data/tessivan.svg made at build time
-    for (const QFileInfo &rendering : QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())
+    for (const QFileInfo &rendering :
+         QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())
         icon.addFile(rendering.filePath());
     setWindowIcon(icon);
     fitFontToButtons(this, {m_ui->Command1, m_ui->Command2, m_ui->Command3});
@@ -73,8 +74,8 @@ Form1::Form1(Services &services, QWidget *parent)
         label->setPalette(palette);
         label->setCursor(hand);
     }
-    m_ui->Label2->setText(ContactSite);
-    m_ui->Label4->setText(ContactMail);
+    m_ui->Label2->setText(ContactSite.toString());
+    m_ui->Label4->setText(ContactMail.toString());
 
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { run(convertText); });
     connect(m_ui->Command2, &QPushButton::clicked, this, [this] { run(copyToClipboard); });

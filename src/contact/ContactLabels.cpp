@@ -6,13 +6,13 @@
 
 #include <QUrl>
 
-const QString ContactSite = QString::fromUtf8(TESSIVAN_CONTACT_SITE);
-const QString ContactMail = QString::fromUtf8(TESSIVAN_CONTACT_MAIL);
-const QString ContactAddress = QString::fromUtf8(TESSIVAN_CONTACT_ADDRESS);
+const QStringView ContactSite = u"" TESSIVAN_CONTACT_SITE;
+const QStringView ContactMail = u"" TESSIVAN_CONTACT_MAIL;
+const QStringView ContactAddress = u"" TESSIVAN_CONTACT_ADDRESS;
 
 Status openContactSite(Form1 &form)
 {
-    return form.services().openUrl(QUrl(ContactAddress));
+    return form.services().openUrl(QUrl(ContactAddress.toString()));
 }
 
 Status copyContactMail(Form1 &form)

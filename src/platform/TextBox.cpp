@@ -10,8 +10,7 @@
 QString toProgramText(const QString &qtText)
 {
     const auto isBreak = [](QChar c) {
-        return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator
-            || c == QChar::LineSeparator;
+        return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
     };
     if (std::none_of(qtText.cbegin(), qtText.cend(), isBreak))
         return qtText;

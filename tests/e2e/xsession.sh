@@ -34,12 +34,13 @@ stop_x() {
     exit "$status"
 }
 
-# start_app BINARY [NAME=VALUE...]: starts it, in that environment, and sets
-# $window to its main window.
+# start_app BINARY [NAME=VALUE...]: starts it, in that environment and under
+# the command in $launcher if set, and sets $window to its main window.
 start_app() {
     binary=$1
     shift
-    env "$@" "$binary" 2>"$work/app.log" &
+    # shellcheck disable=SC2086 # $launcher is a command with its arguments
+    env "$@" ${launcher:-} "$binary" 2>"$work/app.log" &
     app_pid=$!
     window=$(xdotool search --sync --onlyvisible --name '^Tessivan$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Tessivan"

@@ -1,0 +1,72 @@
+#include "ShownForm.h"
+#include "platform/TextBox.h"
+
+#include <QPushButton>
+
+#include <unicode/uchar.h>
+
+using namespace Qt::StringLiterals;
+
+// Texts that break careless code, through the real window: each converts,
+// copies and clears, and no character changes except by case.
+class TestHostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void survivesAndKeepsEveryCharacter_data();
+    void survivesAndKeepsEveryCharacter();
+};
+
+void TestHostile::survivesAndKeepsEveryCharacter_data()
+{
+    QTest::addColumn<QString>("input");
+
+    QString large;
+    large.reserve(8 << 20);
+    while (large.size() < (8 << 20) - 64)
+        large += u"Large text, with ünïcödé, \U0001F600 and lines.\r\n"_s;
+    QTest::newRow("8 MiB") << large;
+    QTest::newRow("NUL characters") << u"a\0b\0\0c\0"_s;
+    QTest::newRow("unpaired surrogates")
+        << (u"x"_s + QChar(0xD800) + u"y"_s + QChar(0xDC00) + QChar(0xDBFF) + u"\r\nz"_s + QChar(0xDFFF));
+    QTest::newRow("right to left with bidi controls")
+        << u"\u202Eabc\u202C \u2067שלום עולם\u2069 \u200F\u061C مرحبا \u202Dxyz\u202C"_s;
+    QTest::newRow("combining sequences") << u"e\u0301\u0302a\u0308\u0323 Z\u0351\u0357\u0364o\u0489"_s;
+    QTest::newRow("only line breaks") << u"\r\n"_s.repeated(1000);
+}
+
+void TestHostile::survivesAndKeepsEveryCharacter()
+{
+    QFETCH(QString, input);
+    ShownForm shown;
+    replaceBoxText(shown.box("Text1"), input);
+    QCOMPARE(boxText(shown.box("Text1")), input);
+
+    QTest::mouseClick(shown.control("Command1"), Qt::LeftButton);
+    const QString output = boxText(shown.box("Text2"));
+    QCOMPARE(output.size(), input.size());
+    // Each UTF-16 unit is the input's, or its case mapping (all these texts
+    // map within their plane, and pairs map only to pairs).
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        const char16_t in = input.at(i).unicode();
+        const char16_t out = output.at(i).unicode();
+        if (QChar::isSurrogate(in)) {
+            if (out != in)
+                QFAIL(qPrintable(u"surrogate changed at %1"_s.arg(i)));
+        } else if (out != in && char16_t(u_toupper(in)) != out && char16_t(u_tolower(in)) != out) {
+            QFAIL(qPrintable(u"U+%1 became U+%2 at %3"_s.arg(in, 4, 16).arg(out, 4, 16).arg(i)));
+        }
+    }
+
+    QTest::mouseClick(shown.control("Command2"), Qt::LeftButton);
+    QCOMPARE(shown.services.clipboard, output);
+
+    QTest::mouseClick(shown.control("Command3"), Qt::LeftButton);
+    QCOMPARE(boxText(shown.box("Text1")), QString());
+    QCOMPARE(boxText(shown.box("Text2")), QString());
+    QVERIFY(shown.services.errors.isEmpty());
+}
+
+QTEST_MAIN(TestHostile)
+#include "test_hostile.moc"
