@@ -1,11 +1,17 @@
 # Each target installs what it needs, configures and builds by itself.
-.PHONY: run test sanitize fuzz lint bench build-release build-debug clean
+.PHONY: run test package sanitize fuzz lint bench build-release build-debug clean
 
 run: build-release
 	./build/release/src/tessivan
 
 test: build-debug
 	ctest --preset debug --output-on-failure
+
+# The Debian package, in build/release/package.
+package: build-release
+	scripts/install-deps package
+	cd build/release && cpack -B package
+	dpkg-deb --info build/release/package/tessivan_*.deb
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "platform/TextBox.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,6 +30,7 @@ private slots:
     void keysInBoxesAndOnButtons();
     void convertAppendsTheAlternatingCase();
     void labelClickIsPressAndReleaseOver();
+    void readsSensiblyToAScreenReader();
 
 private:
     template<typename T> T *control(const char *name) const { return m_shown->control<T>(name); }
@@ -60,7 +62,7 @@ void TestForm1::hasTheFixedWindowDefinition()
 
     const QIcon icon = m_form->windowIcon();
     QVERIFY(!icon.isNull());
-    const QImage picture = icon.pixmap(32, 32).toImage();
+    const QImage picture = icon.pixmap(QSize(32, 32), 1.0).toImage();
     QCOMPARE(picture.size(), QSize(32, 32));
     // Red A lower left, blue B at the top, grey C lower right.
     const auto dominant = [&](QRect area) {
@@ -158,16 +160,28 @@ void TestForm1::contactRowLooksAsDefined()
             const QCursor cursor = label->cursor();
             QCOMPARE(cursor.shape(), Qt::BitmapCursor);
             QCOMPARE(cursor.hotSpot(), QPoint(12, 1));
+            // Sharp at any scale: each of the 32 x 32 pixels enlarged whole.
             const QImage hand = cursor.pixmap().toImage();
-            QCOMPARE(hand.size(), QSize(32, 32));
-            QCOMPARE(hand.pixelColor(12, 1), QColor(Qt::black));
+            const qreal scale = hand.devicePixelRatio();
+            QCOMPARE(hand.deviceIndependentSize(), QSizeF(32, 32));
+            QCOMPARE(hand.pixelColor(int(12 * scale), int(1 * scale)), QColor(Qt::black));
+            QCOMPARE(hand.pixelColor(int(13 * scale - 1), int(2 * scale - 1)), QColor(Qt::black));
             QCOMPARE(hand.pixelColor(0, 0).alpha(), 0);
         }
     }
 
     const QColor text = m_form->palette().color(QPalette::WindowText);
-    QCOMPARE(control<QFrame>("Line1")->palette().color(QPalette::WindowText), text);
-    QVERIFY(control<QFrame>("Line2")->palette().color(QPalette::WindowText) != text);
+    QCOMPARE(control<QFrame>("Line1")->palette().color(QPalette::Window), text);
+    QCOMPARE(control<QFrame>("Line2")->palette().color(QPalette::Window),
+             m_form->palette().color(QPalette::Mid));
+    // Painted as the window shows them, at any scale: a grey rule right over a
+    // dark one, each a whole logical pixel high.
+    const QImage window = m_form->grab().toImage();
+    const int scale = int(window.devicePixelRatio());
+    for (int row = 0; row < scale; ++row) {
+        QCOMPARE(window.pixel(100 * scale, 31 * scale + row), m_form->palette().color(QPalette::Mid).rgb());
+        QCOMPARE(window.pixel(100 * scale, 32 * scale + row), text.rgb());
+    }
 }
 
 void TestForm1::focusStartsOnConvertAndTabCycles()
@@ -285,6 +299,31 @@ void TestForm1::labelClickIsPressAndReleaseOver()
     for (const char *name : {"Label1", "Label2", "Label3", "Label4"})
         QTest::mouseClick(control<QLabel>(name), Qt::LeftButton, {}, QPoint(5, 8));
     QCOMPARE(QApplication::focusWidget(), box("Text1"));
+}
+
+void TestForm1::readsSensiblyToAScreenReader()
+{
+    const auto accessible = [](QWidget *widget, QAccessible::Text what) {
+        return QAccessible::queryAccessibleInterface(widget)->text(what);
+    };
+    for (QWidget *widget : m_form->findChildren<QWidget *>()) {
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
+            continue; // the parts Qt's widgets are made of
+        QVERIFY2(!accessible(widget, QAccessible::Name).trimmed().isEmpty(),
+                 qPrintable(widget->objectName()));
+    }
+    for (const char *name : {"Label2", "Label4"})
+        QVERIFY2(!accessible(control<QLabel>(name), QAccessible::Description).isEmpty(), name);
+    QCOMPARE(accessible(control<QLabel>("Label2"), QAccessible::Name), u"example.org"_s);
+
+    QStringList heard;
+    for (int i = 0; i < 5; ++i) {
+        heard << accessible(QApplication::focusWidget(), QAccessible::Name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(heard,
+             QStringList({u"Convert"_s, u"Copy to Clipboard"_s, u"Type text for convert here"_s,
+                          u"Converted text"_s, u"Clear"_s}));
 }
 
 QTEST_MAIN(TestForm1)

@@ -60,14 +60,19 @@ Form1::Form1(Services &services, QWidget *parent)
     for (QLabel *label : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4})
         label->setFont(labelFont(label->font()));
 
-    // Qt has no inactive title bar colour; its mid grey over the text colour
-    // of Line1 draws the same double rule.
-    QPalette linePalette = m_ui->Line2->palette();
-    linePalette.setColor(QPalette::WindowText, linePalette.color(QPalette::Mid));
-    m_ui->Line2->setPalette(linePalette);
+    // Each line fills its one-pixel strip, so that the two stay a double rule
+    // at any scale. Qt has no inactive title bar colour; its mid grey over the
+    // text colour draws the same rule.
+    const auto paintLine = [](QWidget *line, QPalette::ColorRole colour) {
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Window, palette.color(colour));
+        line->setPalette(palette);
+    };
+    paintLine(m_ui->Line1, QPalette::WindowText);
+    paintLine(m_ui->Line2, QPalette::Mid);
 
     const QColor menuText = QApplication::palette("QMenu").color(QPalette::WindowText);
-    const QCursor hand = HandPointer();
+    const QCursor hand = HandPointer(devicePixelRatio());
     for (QLabel *label : {m_ui->Label2, m_ui->Label4}) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, menuText);

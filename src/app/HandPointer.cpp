@@ -2,7 +2,16 @@
 
 #include <QPixmap>
 
-QCursor HandPointer()
+#include <cmath>
+
+QCursor HandPointer(qreal devicePixelRatio)
 {
-    return QCursor(QPixmap(QStringLiteral(":/hand-pointer.xpm")), 12, 1);
+    QPixmap hand(QStringLiteral(":/hand-pointer.xpm"));
+    if (devicePixelRatio > 1) {
+        const int size = int(std::lround(hand.width() * devicePixelRatio));
+        hand = hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        hand.setDevicePixelRatio(devicePixelRatio);
+    }
+    // The hot spot is in the picture's own pixels, as Qt scales it too.
+    return QCursor(hand, 12, 1);
 }
