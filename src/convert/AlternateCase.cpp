@@ -161,7 +161,7 @@ QString AlternateCase(const QString &text, const QLocale &locale)
         out += ascii;
 
         // At least a block's worth outside the ASCII path before trying it again.
-        for (const char16_t *const stop = std::min(end, in + AsciiBlock); in < stop;) {
+        for (const char16_t *const stop = in + std::min<qsizetype>(AsciiBlock, end - in); in < stop;) {
             // Two characters at a time keeps the alternation out of the loop.
             if (stop - in >= 2 && !needsCare(in[0], dottedI) && !needsCare(in[1], dottedI)) {
                 out[0] = upperNext ? table.upper[in[0]] : table.lower[in[0]];
