@@ -3,7 +3,6 @@
 #include "platform/TextBoxWidget.h"
 
 #include <QPlainTextEdit>
-#include <QTextBlock>
 
 #include <algorithm>
 
