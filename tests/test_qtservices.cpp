@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -39,6 +40,8 @@ void TestQtServices::clipboardTakesTextInQtsLineBreaks()
 
     QVERIFY(services.setClipboardText(u"one\r\ntwo\u00a0\r\n"_s).ok());
     QCOMPARE(clipboard->text(), u"one\ntwo\u00a0\n"_s);
+    // Named as well, for the clients that ask for the charset.
+    QCOMPARE(clipboard->mimeData()->data(u"text/plain;charset=utf-8"_s), "one\ntwo\u00a0\n"_ba);
 
     QVERIFY(services.clearClipboard().ok());
     QCOMPARE(clipboard->text(), QString());

@@ -1,5 +1,8 @@
 #include "app/Form1.h"
 #include "platform/QtServices.h"
+#ifdef TESSIVAN_CLIPBOARD_KEEPER
+#include "platform/ClipboardKeeper.h"
+#endif
 
 #include <QApplication>
 
@@ -14,5 +17,9 @@ int main(int argc, char *argv[])
     QtServices services;
     Form1 window(services);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+#ifdef TESSIVAN_CLIPBOARD_KEEPER
+    keepClipboardAfterExit();
+#endif
+    return status;
 }

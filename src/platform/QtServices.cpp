@@ -1,5 +1,6 @@
 #include "platform/QtServices.h"
 
+#include "platform/ClipboardText.h"
 #include "platform/TextBox.h"
 
 #include <QClipboard>
@@ -33,7 +34,7 @@ Status QtServices::setClipboardText(const QString &text)
     // Qt writes each LF in the platform's own convention.
     const QString plain = toQtText(text);
     QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setText(plain);
+    clipboard->setMimeData(clipboardText(plain));
     // Setting reports nothing; reading back shows whether the text arrived.
     if (clipboard->text() != plain)
         return Status::error(ErrorNumber::ClipboardNotSet,

@@ -1,8 +1,10 @@
 #!/bin/sh
-# A whole session under strace: typing, converting, copying, clearing and both
-# contact labels. The program opens no file for writing and no network
-# connection; local sockets go only to the X server (and D-Bus, where a
-# session bus runs). Programs it starts (the URL handler) are their own.
+# A whole session under strace: typing, converting, copying, clearing, both
+# contact labels and closing, the clipboard's text going to the keeper. The
+# program and its keeper open no file for writing and no network connection;
+# local sockets go only to the X server (and D-Bus, where a session bus runs);
+# the text is on no command line. Other programs it starts (the URL handler)
+# are their own.
 set -eu
 . "$(dirname "$0")/xsession.sh"
 start_x
@@ -15,8 +17,9 @@ printf '[Desktop Entry]\nType=Application\nName=Record\nExec=%s/record-url %%u\n
 printf '[Default Applications]\nx-scheme-handler/http=record-url.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
 
 trace="$work/trace"
-launcher="strace -f -qq -o $trace -e trace=open,openat,creat,truncate,rename,renameat,renameat2,mkdir,mkdirat,unlink,unlinkat,link,symlink,socket,connect,bind,sendto,execve"
-start_app "$1"
+launcher="strace -f -qq -s 4096 -o $trace -e trace=open,openat,creat,truncate,rename,renameat,renameat2,mkdir,mkdirat,unlink,unlinkat,link,symlink,socket,connect,bind,sendto,execve"
+# LeakSanitizer, where built in, cannot stop the world under strace's ptrace.
+start_app "$1" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 click $TEXT1_AT
 xdotool type --delay 5 'Typed in, then converted.'
@@ -33,15 +36,24 @@ click 230 16 # the e-mail address
 message=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
 xdotool windowfocus --sync "$message" key Return
 sleep 0.3
-# End the program itself; strace ends with it.
-pkill -TERM -P "$app_pid" || true
-wait "$app_pid" 2>/dev/null || true
+# The e-mail address is on the clipboard as the window closes; strace ends
+# with the keeper, when another client copies.
+"$CLOSE_WINDOW" "$window"
+for _ in $(seq 50); do
+    grep -q 'tessivan-keeper.*= 0$' "$trace" && break
+    sleep 0.1
+done
+clipboard_is 'me@example.org'
+printf 'replaced' | xclip -selection clipboard
+wait "$app_pid" || fail "the session ended with status $?"
 app_pid=
+grep -q 'execve("[^"]*tessivan-keeper", \["[^"]*tessivan-keeper", "-platform", "xcb"\]' "$trace" ||
+    fail "the keeper did not start as expected: $(grep keeper "$trace")"
 
 # Lines of processes that went on to run another program are not the program's.
 awk '
     { pid = $1 }
-    / execve\(/ { if (seen[pid]++ || started) other[pid] = 1; started = 1 }
+    / execve\(/ && !/tessivan-keeper/ { if (seen[pid]++ || started) other[pid] = 1; started = 1 }
     other[pid] { next }
     / = -1 / { next } # refused: nothing happened
     /^[0-9]+ +(open|openat|creat)\(/ && /O_WRONLY|O_RDWR|O_CREAT|O_TRUNC/ && !/"\/dev\/null"/ { print "writes: " $0; bad = 1 }

@@ -3,6 +3,14 @@
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "${work:-}/app.log" ]; then
+        echo "The program's messages:" >&2
+        cat "$work/app.log" >&2
+    fi
+    if [ -n "${xvfb_pid:-}" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "The X server has ended:" >&2
+        cat "$work/xvfb.log" >&2
+    fi
     exit 1
 }
 
@@ -52,16 +60,57 @@ click() {
     sleep 0.2
 }
 
+# paste [TARGET]: the clipboard as a real client reads it. xclip waits for
+# ever on an owner that ended while asked, as one can during a hand-over; the
+# attempt is given up after a few seconds instead.
+paste() {
+    timeout 3 xclip -o -selection clipboard ${1:+-t "$1"}
+}
+
 # clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
 # Waits up to 5 s, for a program that is slow to take or give up the clipboard.
 clipboard_is() {
     printf '%s' "$1" >"$work/expected"
     for _ in $(seq 25); do
-        xclip -o -selection clipboard >"$work/actual" 2>/dev/null || true
+        paste >"$work/actual" 2>/dev/null || true
         cmp -s "$work/expected" "$work/actual" && return 0
         sleep 0.2
     done
     fail "clipboard holds '$(cat "$work/actual")', expected '$1'"
+}
+
+# clipboard_holds FILE: as clipboard_is, for a text in a file.
+clipboard_holds() {
+    for _ in $(seq 25); do
+        paste >"$work/actual" 2>/dev/null || true
+        cmp -s "$1" "$work/actual" && return 0
+        sleep 0.2
+    done
+    fail "clipboard holds $(wc -c <"$work/actual") bytes, not the $(wc -c <"$1") expected"
+}
+
+# close_app: closes the window as a window manager would; the window must go
+# at once and the program end by itself.
+close_app() {
+    "$CLOSE_WINDOW" "$window" || fail "could not ask the window to close"
+    sleep 0.3
+    if xdotool search --onlyvisible --name '^Tessivan$' >/dev/null; then fail "the window is still shown"; fi
+    for _ in $(seq 50); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+}
+
+# keepers: the live tessivan-keeper processes on this X server, one per line.
+keepers() {
+    for pid in $(pgrep -x tessivan-keeper); do
+        case "$(ps -o stat= -p "$pid")" in Z* | '') continue ;; esac
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$pid"
+    done
+    return 0
 }
 
 # Centres of the controls, in window coordinates.

@@ -15,6 +15,7 @@ id=org.example.Tessivan
 share="$prefix/share"
 
 [ -x "$prefix/bin/tessivan" ] || fail "no executable bin/tessivan"
+[ -x "$prefix/libexec/tessivan/tessivan-keeper" ] || fail "no clipboard keeper in libexec/tessivan"
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$share/metainfo/$id.metainfo.xml" || fail "metainfo"
 grep -q '<release version="1.0.0.0"' "$share/metainfo/$id.metainfo.xml" || fail "no release 1.0.0.0"

@@ -1,0 +1,88 @@
+#!/bin/sh
+# Copied text outlives the program on a bare X server, where no clipboard
+# manager takes it over: a keeper serves it until another client copies.
+set -eu
+. "$(dirname "$0")/xsession.sh"
+start_x
+
+# Over 1 MiB in lines of an even number of positions (a line break counts as
+# two), so that every line converts alike.
+lines() {
+    awk -v unit="$1" 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line unit
+                              for (i = 0; i < 8200; i++) print line }'
+}
+lines 'жжaéё яq' >"$work/input"
+lines 'ЖжAéЁ Яq' >"$work/expected-big"
+[ "$(wc -c <"$work/expected-big")" -gt 1048576 ] || fail "the text is too short"
+
+# A hand-over cut short is refused: the keeper takes nothing.
+keeper=$(dirname "$1")/tessivan-keeper
+[ -x "$keeper" ] || keeper=$(dirname "$1")/../libexec/tessivan/tessivan-keeper
+printf 'before' | xclip -selection clipboard
+printf '100\ncut short' | "$keeper" && fail "the keeper took a text cut short"
+clipboard_is 'before'
+
+start_app "$1"
+xclip -selection clipboard "$work/input"
+click $TEXT1_AT
+xdotool key ctrl+v
+sleep 0.5
+click $CONVERT_AT
+click $COPY_AT
+clipboard_holds "$work/expected-big"
+close_app
+[ -n "$(keepers)" ] || fail "no keeper after the program ended"
+# Large transfers go in pieces (INCR); each UTF-8 target gives the same bytes.
+for target in UTF8_STRING 'text/plain;charset=utf-8'; do
+    paste "$target" >"$work/after" || fail "no $target after the program ended"
+    cmp "$work/expected-big" "$work/after" || fail "the kept $target differs"
+done
+
+# A second run that copies replaces the kept text, and its own keeper the first.
+first=$(keepers)
+start_app "$1"
+click $TEXT1_AT
+xdotool type 'second run'
+click $CONVERT_AT
+click $COPY_AT
+clipboard_is 'SeCoNd rUn'
+sleep 0.3
+[ -z "$(keepers)" ] || fail "the first keeper still runs"
+close_app
+second=$(keepers)
+[ -n "$second" ] && [ "$second" != "$first" ] || fail "no new keeper"
+for target in UTF8_STRING 'text/plain;charset=utf-8' text/plain STRING TEXT; do
+    [ "$(paste "$target")" = 'SeCoNd rUn' ] || fail "the kept $target differs"
+done
+
+# Another client's copy replaces the kept text, and the keeper goes.
+printf 'from xclip' | xclip -selection clipboard
+clipboard_is 'from xclip'
+sleep 0.3
+[ -z "$(keepers)" ] || fail "the keeper still runs after another client copied"
+
+# No keeper after Clear, nor while another client owns the clipboard.
+start_app "$1"
+click $TEXT1_AT
+xdotool type 'third'
+click $CONVERT_AT
+click $COPY_AT
+clipboard_is 'ThIrD'
+click $CLEAR_AT
+clipboard_is ''
+close_app
+[ -z "$(keepers)" ] || fail "a keeper started after Clear"
+clipboard_is ''
+
+start_app "$1"
+click $TEXT1_AT
+xdotool type 'fourth'
+click $CONVERT_AT
+click $COPY_AT
+clipboard_is 'FoUrTh'
+printf 'taken over' | xclip -selection clipboard
+clipboard_is 'taken over'
+close_app
+[ -z "$(keepers)" ] || fail "a keeper started while another client owned the clipboard"
+clipboard_is 'taken over'
+echo "e2e keeper: passed"
