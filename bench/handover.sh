@@ -1,0 +1,53 @@
+#!/bin/sh
+# What the clipboard keeper costs: closing the window with 1 MiB on the
+# clipboard (handed to the keeper) against closing after Clear (nothing to
+# hand over), in turns on one X server, and the keeper's resident memory.
+# Usage: handover.sh TESSIVAN CLOSE_WINDOW
+set -eu
+. "$(dirname "$0")/../tests/e2e/xsession.sh"
+start_x
+CLOSE_WINDOW=$2
+runs=9
+awk 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line "жжaéё яq"
+             for (i = 0; i < 8200; i++) print line }' >"$work/input"
+now() { date +%s%N; }
+
+# close_ms: milliseconds from asking the window to close until the program ended.
+close_ms() {
+    start=$(now)
+    "$CLOSE_WINDOW" "$window"
+    while kill -0 "$app_pid" 2>/dev/null; do sleep 0.001; done
+    end=$(now)
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+    echo $(((end - start) / 1000000))
+}
+
+for _ in $(seq $runs); do
+    for mode in kept cleared; do
+        start_app "$1"
+        xclip -selection clipboard "$work/input"
+        click $TEXT1_AT
+        xdotool key ctrl+v
+        sleep 0.5
+        click $CONVERT_AT
+        click $COPY_AT
+        [ $mode = kept ] || click $CLEAR_AT
+        sleep 0.3
+        close_ms >>"$work/$mode"
+        if [ $mode = kept ]; then
+            keeper=$(keepers)
+            [ -n "$keeper" ] || fail "no keeper"
+            sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$keeper/status" >>"$work/rss"
+            printf 'x' | xclip -selection clipboard
+            sleep 0.3
+        fi
+    done
+done
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+echo
+echo "Closing the window, 1 MiB copied (median of $runs runs)"
+awk -v k="$(median <"$work/kept")" -v c="$(median <"$work/cleared")" -v r="$(median <"$work/rss")" 'BEGIN {
+    printf "close to exit, handed to the keeper: %d ms; after Clear: %d ms; hand-over %d ms (target < 1000)\n", k, c, k - c
+    printf "keeper resident memory: %d KiB\n", r
+}'
