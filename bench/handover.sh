@@ -8,8 +8,7 @@ set -eu
 start_x
 CLOSE_WINDOW=$2
 runs=9
-awk 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line "жжaéё яq"
-             for (i = 0; i < 8200; i++) print line }' >"$work/input"
+megabyte_lines 'жжaéё яq' >"$work/input"
 now() { date +%s%N; }
 
 # close_ms: milliseconds from asking the window to close until the program ended.
@@ -26,12 +25,7 @@ close_ms() {
 for _ in $(seq $runs); do
     for mode in kept cleared; do
         start_app "$1"
-        xclip -selection clipboard "$work/input"
-        click $TEXT1_AT
-        xdotool key ctrl+v
-        sleep 0.5
-        click $CONVERT_AT
-        click $COPY_AT
+        copy_converted "$work/input"
         [ $mode = kept ] || click $CLEAR_AT
         sleep 0.3
         close_ms >>"$work/$mode"

@@ -43,6 +43,11 @@ void TestQtServices::clipboardTakesTextInQtsLineBreaks()
     // Named as well, for the clients that ask for the charset.
     QCOMPARE(clipboard->mimeData()->data(u"text/plain;charset=utf-8"_s), "one\ntwo\u00a0\n"_ba);
 
+    // Unpaired surrogates, which UTF-8 cannot carry, stay in the program's own paste.
+    const QString unpaired = u"a"_s + QChar(0xd800) + u"b"_s + QChar(0xdc00);
+    QVERIFY(services.setClipboardText(unpaired).ok());
+    QCOMPARE(clipboard->text(), unpaired);
+
     QVERIFY(services.clearClipboard().ok());
     QCOMPARE(clipboard->text(), QString());
 

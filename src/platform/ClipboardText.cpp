@@ -16,11 +16,13 @@ public:
 protected:
     QVariant retrieveData(const QString &mimeType, QMetaType type) const override
     {
-        // Not text(), which asks for this very format first.
-        if (mimeType == Utf8Format)
-            return QMimeData::retrieveData(QStringLiteral("text/plain"), QMetaType::fromType<QString>())
-                .toString()
-                .toUtf8();
+        // QMimeData::text() asks for this format first: it gets the text
+        // itself, not a round trip through UTF-8 that would lose unpaired
+        // surrogates and cost two conversions.
+        if (mimeType == Utf8Format) {
+            const QVariant text = QMimeData::retrieveData(QStringLiteral("text/plain"), type);
+            return type == QMetaType::fromType<QString>() ? text : QVariant(text.toString().toUtf8());
+        }
         return QMimeData::retrieveData(mimeType, type);
     }
 };

@@ -5,14 +5,8 @@ set -eu
 . "$(dirname "$0")/xsession.sh"
 start_x
 
-# Over 1 MiB in lines of an even number of positions (a line break counts as
-# two), so that every line converts alike.
-lines() {
-    awk -v unit="$1" 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line unit
-                              for (i = 0; i < 8200; i++) print line }'
-}
-lines 'жжaéё яq' >"$work/input"
-lines 'ЖжAéЁ Яq' >"$work/expected-big"
+megabyte_lines 'жжaéё яq' >"$work/input"
+megabyte_lines 'ЖжAéЁ Яq' >"$work/expected-big"
 [ "$(wc -c <"$work/expected-big")" -gt 1048576 ] || fail "the text is too short"
 
 # A hand-over cut short is refused: the keeper takes nothing.
@@ -23,12 +17,7 @@ printf '100\ncut short' | "$keeper" && fail "the keeper took a text cut short"
 clipboard_is 'before'
 
 start_app "$1"
-xclip -selection clipboard "$work/input"
-click $TEXT1_AT
-xdotool key ctrl+v
-sleep 0.5
-click $CONVERT_AT
-click $COPY_AT
+copy_converted "$work/input"
 clipboard_holds "$work/expected-big"
 close_app
 [ -n "$(keepers)" ] || fail "no keeper after the program ended"

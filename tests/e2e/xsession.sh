@@ -113,6 +113,25 @@ keepers() {
     return 0
 }
 
+# megabyte_lines UNIT: UNIT ten times over in each of 8,200 lines, over 1 MiB
+# for a unit of 13 bytes. A unit of an even number of positions (a line break
+# counts as two) converts alike in every line.
+megabyte_lines() {
+    awk -v unit="$1" 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line unit
+                              for (i = 0; i < 8200; i++) print line }'
+}
+
+# copy_converted FILE: pastes FILE into the upper box through the clipboard,
+# converts it and copies the output.
+copy_converted() {
+    xclip -selection clipboard "$1"
+    click $TEXT1_AT
+    xdotool key ctrl+v
+    sleep 0.5
+    click $CONVERT_AT
+    click $COPY_AT
+}
+
 # Centres of the controls, in window coordinates.
 TEXT1_AT="150 95"
 TEXT2_AT="150 207"
