@@ -1,5 +1,5 @@
 # Each target installs what it needs, configures and builds by itself.
-.PHONY: run test package sanitize fuzz lint bench build-release build-debug clean
+.PHONY: run test package sanitize fuzz lint bench test-packager test-desktop build-release build-debug clean
 
 run: build-release
 	./build/release/src/tessivan
@@ -32,11 +32,23 @@ lint: build-debug
 	scripts/install-deps lint
 	scripts/lint
 
+# A release build of its own, so that make run afterwards is not a benchmark build.
 bench:
 	scripts/install-deps bench
-	cmake --preset release -DTESSIVAN_BENCHMARKS=ON
-	cmake --build --preset release
-	bench/run-benchmarks build/release
+	cmake --preset bench
+	cmake --build --preset bench
+	bench/run-benchmarks build/bench
+
+# The suite as a packager builds it: another version, contact values and
+# application id; and without X11.
+test-packager:
+	scripts/install-deps test
+	tests/as-packager.sh
+
+# The suite as on a developer's desktop, which it must leave as it was.
+test-desktop: build-debug
+	scripts/install-deps desktop
+	tests/on-a-desktop.sh build/debug
 
 build-release:
 	scripts/install-deps build

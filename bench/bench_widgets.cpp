@@ -1,9 +1,10 @@
 #include "BenchTexts.h"
 #include "RatioReporter.h"
-#include "app/Form1.h"
-#include "platform/QtServices.h"
-#include "platform/TextBox.h"
-#include "platform/TextBoxWidget.h"
+#include "app/ClickHandlers.h"
+#include "platform/services/QtServices.h"
+#include "platform/textbox/TextBox.h"
+#include "platform/textbox/TextBoxWidget.h"
+#include "window/Form1.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -155,7 +156,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QtServices services;
-    Form1 form(services);
+    Form1 form(services, Form1Clicks);
     window = &form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

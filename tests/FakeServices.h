@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Services.h"
+#include "platform/services/Services.h"
 
 #include <QList>
 #include <QString>

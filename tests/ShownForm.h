@@ -1,15 +1,16 @@
 #pragma once
 
 #include "FakeServices.h"
-#include "app/Form1.h"
+#include "app/ClickHandlers.h"
+#include "platform/textbox/TextBoxWidget.h"
+#include "window/Form1.h"
 
-#include "platform/TextBoxWidget.h"
 #include <QTest>
 
 // The real window, shown and active, with services that record and can fail.
 struct ShownForm
 {
-    ShownForm() : form(services)
+    ShownForm() : form(services, Form1Clicks)
     {
         form.show();
         if (!QTest::qWaitForWindowActive(&form))

@@ -1,4 +1,4 @@
-#include "platform/ClipboardKeeper.h"
+#include "platform/x11/KeeperHandOver.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "ShownForm.h"
-#include "platform/TextBox.h"
+#include "platform/textbox/TextBox.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,5 @@
-#include "platform/QtServices.h"
+#include "BuildSettings.h"
+#include "platform/services/QtServices.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -100,7 +101,7 @@ void TestQtServices::messageBoxesAreModalAndTitled()
         auto *message = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QVERIFY(message);
         seen = true;
-        QCOMPARE(message->windowTitle(), u"Velmora"_s);
+        QCOMPARE(message->windowTitle(), VendorName.toString());
         QCOMPARE(message->icon(), icon);
         QCOMPARE(message->text(), text);
         QCOMPARE(message->standardButtons(), QMessageBox::Ok);

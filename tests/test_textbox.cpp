@@ -1,5 +1,5 @@
-#include "platform/TextBox.h"
-#include "platform/TextBoxWidget.h"
+#include "platform/textbox/TextBox.h"
+#include "platform/textbox/TextBoxWidget.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,7 @@
-#include "app/Form1.h"
-#include "platform/QtServices.h"
-#ifdef TESSIVAN_CLIPBOARD_KEEPER
-#include "platform/ClipboardKeeper.h"
-#endif
+#include "BuildSettings.h"
+#include "app/ClickHandlers.h"
+#include "platform/services/QtServices.h"
+#include "window/Form1.h"
 
 #include <QApplication>
 
@@ -10,16 +9,14 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     // No display name: Qt would append it to every title, message boxes' too.
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    QApplication::setApplicationVersion(ProgramVersion.toString());
     // Ties the window to its desktop entry (Wayland's app id, for one).
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tessivan"));
+    QGuiApplication::setDesktopFileName(ApplicationId.toString());
 
     QtServices services;
-    Form1 window(services);
+    Form1 window(services, Form1Clicks);
     window.show();
     const int status = app.exec();
-#ifdef TESSIVAN_CLIPBOARD_KEEPER
-    keepClipboardAfterExit();
-#endif
+    services.keepClipboardAfterExit();
     return status;
 }

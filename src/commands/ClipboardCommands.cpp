@@ -1,9 +1,8 @@
 #include "commands/ClipboardCommands.h"
 
-#include "app/Form1.h"
-#include "platform/Services.h"
-#include "platform/TextBox.h"
-#include "ui_Form1.h"
+#include "platform/services/Services.h"
+#include "platform/textbox/TextBox.h"
+#include "window/Form1.h"
 
 Status copyToClipboard(Form1 &form)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Status.h"
+#include "platform/services/Status.h"
 
 class Form1;
 

@@ -1,17 +1,14 @@
 #include "contact/ContactLabels.h"
 
-#include "app/Form1.h"
-#include "platform/Services.h"
-#include "ui_Form1.h"
+#include "BuildSettings.h"
+#include "platform/services/Services.h"
+#include "window/Form1.h"
 
 #include <QUrl>
 
-const QStringView ContactSite = u"" TESSIVAN_CONTACT_SITE;
-const QStringView ContactMail = u"" TESSIVAN_CONTACT_MAIL;
-const QStringView ContactAddress = u"" TESSIVAN_CONTACT_ADDRESS;
-
 Status openContactSite(Form1 &form)
 {
+    // The stored address, not the label's caption.
     return form.services().openUrl(QUrl(ContactAddress.toString()));
 }
 

@@ -1,9 +1,8 @@
 #include "convert/ConvertCommand.h"
 
-#include "app/Form1.h"
 #include "convert/AlternateCase.h"
-#include "platform/TextBox.h"
-#include "ui_Form1.h"
+#include "platform/textbox/TextBox.h"
+#include "window/Form1.h"
 
 Status convertText(Form1 &form)
 {

@@ -37,21 +37,21 @@ opened_are() {
 }
 
 click $SITE_AT
-opened_are 'http://example.org/'
+opened_are "$CONTACT_ADDRESS"
 xdotool mousemove --window "$window" $SITE_AT click --repeat 2 --delay 80 1
 sleep 1
-opened_are "$(printf 'http://example.org/\nhttp://example.org/')"
+opened_are "$(printf '%s\n%s' "$CONTACT_ADDRESS" "$CONTACT_ADDRESS")"
 
 # The e-mail address replaces what another program held.
 printf 'held by xclip' | xclip -selection clipboard
 click $MAIL_AT
-clipboard_is 'me@example.org'
-message=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
-[ -n "$message" ] || fail "no message box titled Velmora"
+clipboard_is "$CONTACT_MAIL"
+message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
+[ -n "$message" ] || fail "no message box titled $TESSIVAN_VENDOR"
 xdotool windowfocus --sync "$message" key Return
 sleep 0.3
-if xdotool search --onlyvisible --name '^Velmora$' >/dev/null; then fail "the message box stayed"; fi
-clipboard_is 'me@example.org'
+if xdotool search --onlyvisible --name "^$TESSIVAN_VENDOR$" >/dev/null; then fail "the message box stayed"; fi
+clipboard_is "$CONTACT_MAIL"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 
@@ -61,7 +61,7 @@ printf 'still here' | xclip -selection clipboard
 click $TEXT1_AT
 xdotool key ctrl+v
 click $SITE_AT
-message=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
+message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
 xdotool windowfocus --sync "$message" key Return
 sleep 0.3
 kill -0 "$app_pid" || fail "the program ended"

@@ -33,7 +33,7 @@ click 70 16 # the web host
 for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
 [ -s "$work/opened" ] || fail "the web host click opened nothing"
 click 230 16 # the e-mail address
-message=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
+message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
 xdotool windowfocus --sync "$message" key Return
 sleep 0.3
 # The e-mail address is on the clipboard as the window closes; strace ends
@@ -43,7 +43,7 @@ for _ in $(seq 50); do
     grep -q 'tessivan-keeper.*= 0$' "$trace" && break
     sleep 0.1
 done
-clipboard_is 'me@example.org'
+clipboard_is "$CONTACT_MAIL"
 printf 'replaced' | xclip -selection clipboard
 wait "$app_pid" || fail "the session ended with status $?"
 app_pid=

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks the tree a desktop
-# reads: the executable, a valid desktop entry and metainfo, the icons.
+# reads: the executable, a valid desktop entry and metainfo, the icons, each
+# named and versioned as configured (TESSIVAN_APP_ID, TESSIVAN_VERSION).
 # Usage: check.sh BUILD_DIR
 set -eu
 prefix=$(mktemp -d)
@@ -11,14 +12,22 @@ fail() {
 }
 
 cmake --install "$1" --prefix "$prefix" >/dev/null
-id=org.example.Tessivan
+id=$TESSIVAN_APP_ID
 share="$prefix/share"
 
 [ -x "$prefix/bin/tessivan" ] || fail "no executable bin/tessivan"
-[ -x "$prefix/libexec/tessivan/tessivan-keeper" ] || fail "no clipboard keeper in libexec/tessivan"
+if [ "$TESSIVAN_X11" = 1 ]; then
+    [ -x "$prefix/libexec/tessivan/tessivan-keeper" ] || fail "no clipboard keeper in libexec/tessivan"
+fi
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$share/metainfo/$id.metainfo.xml" || fail "metainfo"
-grep -q '<release version="1.0.0.0"' "$share/metainfo/$id.metainfo.xml" || fail "no release 1.0.0.0"
+grep -q "<release version=\"$TESSIVAN_VERSION\"" "$share/metainfo/$id.metainfo.xml" ||
+    fail "no release $TESSIVAN_VERSION in the metainfo"
+grep -qx "Icon=$id" "$share/applications/$id.desktop" || fail "the desktop entry names another icon"
+zcat "$prefix/share/doc/tessivan/changelog.gz" | head -n 1 | grep -qF "tessivan ($TESSIVAN_VERSION)" ||
+    fail "the changelog is not of $TESSIVAN_VERSION"
+zcat "$prefix/share/man/man1/tessivan.1.gz" | grep -qF "\"tessivan $TESSIVAN_VERSION\"" ||
+    fail "the manual page is not of $TESSIVAN_VERSION"
 [ -s "$prefix/share/doc/tessivan/copyright" ] || fail "no licence"
 
 icons="$share/icons/hicolor"

@@ -1,4 +1,4 @@
-#include "platform/X11Selection.h"
+#include "platform/x11/X11Selection.h"
 
 #include <QGuiApplication>
 #include <xcb/xcb.h>

@@ -1,12 +1,9 @@
-#include "app/Form1.h"
+#include "window/Form1.h"
 
-#include "app/ClickFilter.h"
-#include "app/HandPointer.h"
-#include "commands/ClipboardCommands.h"
-#include "contact/ContactLabels.h"
-#include "convert/ConvertCommand.h"
-#include "platform/Services.h"
-#include "ui_Form1.h"
+#include "BuildSettings.h"
+#include "platform/services/Services.h"
+#include "window/ClickFilter.h"
+#include "window/HandPointer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,19 +42,19 @@ void fitFontToButtons(QWidget *window, const QList<QPushButton *> &buttons)
 
 } // namespace
 
-Form1::Form1(Services &services, QWidget *parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::Form1>()), m_services(services)
+Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
+    : QWidget(parent), m_services(services)
 {
-    m_ui->setupUi(this);
+    m_ui.setupUi(this);
     setFixedSize(size());
     QIcon icon; // the renderings of data/tessivan.svg made at build time
     for (const QFileInfo &rendering :
          QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())
         icon.addFile(rendering.filePath());
     setWindowIcon(icon);
-    fitFontToButtons(this, {m_ui->Command1, m_ui->Command2, m_ui->Command3});
+    fitFontToButtons(this, {m_ui.Command1, m_ui.Command2, m_ui.Command3});
 
-    for (QLabel *label : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4})
+    for (QLabel *label : {m_ui.Label1, m_ui.Label2, m_ui.Label3, m_ui.Label4})
         label->setFont(labelFont(label->font()));
 
     // Each line fills its one-pixel strip, so that the two stay a double rule
@@ -68,30 +65,29 @@ Form1::Form1(Services &services, QWidget *parent)
         palette.setColor(QPalette::Window, palette.color(colour));
         line->setPalette(palette);
     };
-    paintLine(m_ui->Line1, QPalette::WindowText);
-    paintLine(m_ui->Line2, QPalette::Mid);
+    paintLine(m_ui.Line1, QPalette::WindowText);
+    paintLine(m_ui.Line2, QPalette::Mid);
 
     const QColor menuText = QApplication::palette("QMenu").color(QPalette::WindowText);
     const QCursor hand = HandPointer(devicePixelRatio());
-    for (QLabel *label : {m_ui->Label2, m_ui->Label4}) {
+    for (QLabel *label : {m_ui.Label2, m_ui.Label4}) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, menuText);
         label->setPalette(palette);
         label->setCursor(hand);
     }
-    m_ui->Label2->setText(ContactSite.toString());
-    m_ui->Label4->setText(ContactMail.toString());
+    m_ui.Label2->setText(ContactSite.toString());
+    m_ui.Label4->setText(ContactMail.toString());
 
-    connect(m_ui->Command1, &QPushButton::clicked, this, [this] { run(convertText); });
-    connect(m_ui->Command2, &QPushButton::clicked, this, [this] { run(copyToClipboard); });
-    connect(m_ui->Command3, &QPushButton::clicked, this, [this] { run(clearBoxes); });
-    new ClickFilter(m_ui->Label2, [this] { run(openContactSite); });
-    new ClickFilter(m_ui->Label4, [this] { run(copyContactMail); });
+    const auto runs = [this](Handler handler) { return [this, handler] { run(handler); }; };
+    connect(m_ui.Command1, &QPushButton::clicked, this, runs(handlers.Command1));
+    connect(m_ui.Command2, &QPushButton::clicked, this, runs(handlers.Command2));
+    connect(m_ui.Command3, &QPushButton::clicked, this, runs(handlers.Command3));
+    new ClickFilter(m_ui.Label2, runs(handlers.Label2));
+    new ClickFilter(m_ui.Label4, runs(handlers.Label4));
 
-    m_ui->Command1->setFocus();
+    m_ui.Command1->setFocus();
 }
-
-Form1::~Form1() = default;
 
 void Form1::run(Handler handler)
 {

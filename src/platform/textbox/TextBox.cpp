@@ -1,6 +1,6 @@
-#include "platform/TextBox.h"
+#include "platform/textbox/TextBox.h"
 
-#include "platform/TextBoxWidget.h"
+#include "platform/textbox/TextBoxWidget.h"
 
 #include <QPlainTextEdit>
 

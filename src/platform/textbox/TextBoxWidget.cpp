@@ -1,4 +1,4 @@
-#include "platform/TextBoxWidget.h"
+#include "platform/textbox/TextBoxWidget.h"
 
 #include <QMimeData>
 #include <QTextBlock>

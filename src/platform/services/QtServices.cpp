@@ -1,7 +1,9 @@
-#include "platform/QtServices.h"
+#include "platform/services/QtServices.h"
 
-#include "platform/ClipboardText.h"
-#include "platform/TextBox.h"
+#include "BuildSettings.h"
+#include "platform/clipboard/ClipboardText.h"
+#include "platform/clipboard/DisplayClipboard.h"
+#include "platform/textbox/TextBox.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -13,7 +15,7 @@ namespace {
 
 void showMessageBox(QWidget *window, QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, QString::fromUtf16(ApplicationTitle), text, QMessageBox::Ok, window);
+    QMessageBox box(icon, VendorName.toString(), text, QMessageBox::Ok, window);
     box.exec();
     // Not every window manager hands the activation back, and without it the
     // focus would not return to the control that had it.
@@ -22,6 +24,10 @@ void showMessageBox(QWidget *window, QMessageBox::Icon icon, const QString &text
 }
 
 } // namespace
+
+QtServices::QtServices() : m_display(displayClipboard()) {}
+
+QtServices::~QtServices() = default;
 
 Status QtServices::clearClipboard()
 {
@@ -58,4 +64,9 @@ void QtServices::showInformation(QWidget *window, const QString &text)
 void QtServices::reportError(QWidget *window, const Status &status)
 {
     showMessageBox(window, QMessageBox::Critical, status.message());
+}
+
+void QtServices::keepClipboardAfterExit()
+{
+    m_display->keepAfterExit();
 }

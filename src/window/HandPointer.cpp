@@ -1,4 +1,4 @@
-#include "app/HandPointer.h"
+#include "window/HandPointer.h"
 
 #include <QPixmap>
 

@@ -1,4 +1,4 @@
-#include "platform/Status.h"
+#include "platform/services/Status.h"
 
 QString Status::message() const
 {

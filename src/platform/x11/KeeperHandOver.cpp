@@ -1,12 +1,8 @@
-#include "platform/ClipboardKeeper.h"
-
-#include "platform/X11Selection.h"
+#include "platform/x11/KeeperHandOver.h"
 
 #include <QByteArray>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <chrono>
@@ -57,18 +53,6 @@ bool open(Pipe &pipe)
     pipe.readEnd.reset(fds[0]);
     pipe.writeEnd.reset(fds[1]);
     return true;
-}
-
-// Installed in a libexec folder, in the build beside the program.
-QString keeperPath()
-{
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &folder : {here + QStringLiteral("/" TESSIVAN_KEEPER_DIR), here}) {
-        const QFileInfo keeper(folder + QStringLiteral("/tessivan-keeper"));
-        if (keeper.isFile() && keeper.isExecutable())
-            return keeper.absoluteFilePath();
-    }
-    return {};
 }
 
 // The keeper in a session of its own, so that the terminal's hang-up or
@@ -188,14 +172,14 @@ bool handOverToKeeper(const QString &keeper, const QString &text)
     return kept;
 }
 
-void keepClipboardAfterExit()
+// Installed in a libexec folder, in the build beside the program.
+QString keeperPath()
 {
-    // The closed window leaves the screen before the hand-over waits.
-    QGuiApplication::sync();
-    if (!clipboardOwnedHere() || clipboardManagerRuns())
-        return;
-    const QString keeper = keeperPath();
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!keeper.isEmpty() && !text.isEmpty())
-        handOverToKeeper(keeper, text);
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString &folder : {here + QStringLiteral("/" TESSIVAN_KEEPER_DIR), here}) {
+        const QFileInfo keeper(folder + QStringLiteral("/tessivan-keeper"));
+        if (keeper.isFile() && keeper.isExecutable())
+            return keeper.absoluteFilePath();
+    }
+    return {};
 }

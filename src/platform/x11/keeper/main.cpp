@@ -4,8 +4,8 @@
 // the text in UTF-8; once the keeper owns the clipboard it writes "kept" and a
 // line break to its standard output. It ends by itself when another client
 // takes the clipboard or empties it, or when the X server goes.
-#include "platform/ClipboardText.h"
-#include "platform/X11Selection.h"
+#include "platform/clipboard/ClipboardText.h"
+#include "platform/x11/X11Selection.h"
 
 #include <QClipboard>
 #include <QFile>

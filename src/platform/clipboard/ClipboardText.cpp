@@ -1,4 +1,4 @@
-#include "platform/ClipboardText.h"
+#include "platform/clipboard/ClipboardText.h"
 
 #include <QMimeData>
 

@@ -1,4 +1,4 @@
-#include "app/ClickFilter.h"
+#include "window/ClickFilter.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,0 +1,8 @@
+#include "platform/clipboard/DisplayClipboard.h"
+
+std::unique_ptr<DisplayClipboard> displayClipboard()
+{
+    if (auto x11 = x11Clipboard())
+        return x11;
+    return std::make_unique<DisplayClipboard>();
+}
