@@ -4,7 +4,8 @@
 # hand over), in turns on one X server, and the keeper's resident memory.
 # Usage: handover.sh TESSIVAN CLOSE_WINDOW
 set -eu
-. "$(dirname "$0")/../tests/e2e/xsession.sh"
+e2e_dir=$(dirname "$0")/../tests/e2e
+. "$e2e_dir/xsession.sh"
 start_x
 CLOSE_WINDOW=$2
 runs=9

@@ -2,7 +2,8 @@
 # Start-up to the first shown window and idle memory, beside a bare Qt window,
 # each started in turn on the same X server. Usage: startup.sh TESSIVAN BARE FIRST_MAP
 set -eu
-. "$(dirname "$0")/../tests/e2e/xsession.sh"
+e2e_dir=$(dirname "$0")/../tests/e2e
+. "$e2e_dir/xsession.sh"
 start_x
 runs=25
 "$3" "$2" >/dev/null # warm the page cache

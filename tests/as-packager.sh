@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds and tests the project as a packager would, on a copy of its sources
 # with another version in project(): the whole suite with other contact
-# values and application id, then the suite of a build without X11, which
-# must neither find nor link libxcb.
+# values and application id, then the suite of a build without X11, where
+# pkg-config finds no xcb and the program links none.
 # Usage: as-packager.sh
 set -eu
 source=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 version=2.3.0.7
 
-mkdir "$work/source" "$work/no-pkg-config"
+mkdir "$work/source" "$work/no-xcb"
 (cd "$source" && git ls-files --cached --others --exclude-standard -z | xargs -0 tar cf -) |
     tar xf - -C "$work/source"
 sed -i "s/^    VERSION [0-9.]*\$/    VERSION $version/" "$work/source/CMakeLists.txt"
@@ -27,5 +27,11 @@ suite() {
 echo "Version $version, packager's values:"
 suite "$work/packager" -DContactSite=velmora.net -DContactMail=me@velmora.net \
     -DTESSIVAN_APP_ID=net.velmora.Tessivan
-echo "Without X11, no pkg-config modules to be found:"
-PKG_CONFIG_LIBDIR="$work/no-pkg-config" suite "$work/no-x11" -DTESSIVAN_X11=OFF
+echo "Without X11, no xcb to be found:"
+for folder in $(pkg-config --variable pc_path pkg-config | tr ':' ' '); do
+    for module in "$folder"/*.pc; do
+        [ -e "$module" ] || continue
+        case "$(basename "$module")" in xcb* | x11* | xau* | xdmcp*) ;; *) ln -sf "$module" "$work/no-xcb/" ;; esac
+    done
+done
+PKG_CONFIG_LIBDIR="$work/no-xcb" suite "$work/no-x11" -DTESSIVAN_X11=OFF

@@ -1,35 +1,55 @@
 #!/bin/sh
 # Runs a build's whole suite as on a developer's desktop, twice: DISPLAY and
-# WAYLAND_DISPLAY set to the user's session, dbus-x11 installed, and first no
-# session bus, then one. Afterwards the user's clipboard must hold its text,
-# no test may have connected to the user's bus, and no session bus may have
-# been autolaunched, written under home or left running.
+# WAYLAND_DISPLAY set to the user's own X server and compositor, each
+# clipboard holding the user's text, dbus-x11 installed, and first no session
+# bus, then one. Afterwards the user's clipboards must hold their text, no
+# test may have connected to the user's bus, and no session bus may have been
+# autolaunched, written under home or left running.
 # Usage: on-a-desktop.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
-. "$(dirname "$0")/e2e/xsession.sh"
-start_x # the user's X server
-stop_bus() {
+e2e_dir=$(dirname "$0")/e2e
+. "$e2e_dir/waylandsession.sh"
+start_wayland # the user's compositor
+printf "the user's Wayland text" >"$work/wayland-text"
+copy_in "$work/wayland-text"
+user_wayland=$WAYLAND_DISPLAY
+
+# The user's X server.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+user_display=:$(cat "$work/display")
+printf "the user's X text" | DISPLAY=$user_display xclip -selection clipboard
+stop_desktop() {
     status=$?
+    kill "$xvfb_pid" 2>/dev/null || true
     [ ! -s "$work/bus-pid" ] || kill "$(cat "$work/bus-pid")" 2>/dev/null || true
     (exit "$status")
-    stop_x
+    stop_wayland
 }
-trap stop_bus EXIT
+trap stop_desktop EXIT
+
 home="$work/home"
 mkdir "$home"
-printf "the user's text" | xclip -selection clipboard
-
 daemons() { ps -eo pid=,stat=,comm= | awk '$2 !~ /^Z/ && ($3 == "dbus-daemon" || $3 == "dbus-launch") { print $1 }' | sort; }
 daemons >"$work/daemons-before"
 
 suite() {
-    env "$@" HOME="$home" WAYLAND_DISPLAY=wayland-0 \
+    env "$@" HOME="$home" DISPLAY="$user_display" WAYLAND_DISPLAY="$user_wayland" \
         ctest --test-dir "$build" --output-on-failure --no-tests=error -j 2 || fail "the suite failed ($*)"
-    clipboard_is "the user's text"
+    [ "$(DISPLAY=$user_display timeout 3 xclip -o -selection clipboard)" = "the user's X text" ] ||
+        fail "the user's X clipboard lost its text ($*)"
+    clipboard_is "the user's Wayland text"
     [ ! -e "$home/.dbus" ] || fail "a session bus was autolaunched under home ($*)"
-    daemons >"$work/daemons-after"
-    cmp -s "$work/daemons-before" "$work/daemons-after" || fail "a bus daemon was left running ($*)"
+    # An accessibility bus ends a moment after the session bus it served.
+    for _ in $(seq 50); do
+        daemons >"$work/daemons-after"
+        cmp -s "$work/daemons-before" "$work/daemons-after" && break
+        sleep 0.1
+    done
+    cmp -s "$work/daemons-before" "$work/daemons-after" ||
+        fail "a bus daemon was left running ($*): $(ps -o pid=,args= -p "$(comm -13 "$work/daemons-before" "$work/daemons-after" | head -n 1)")"
 }
 
 echo "No session bus:"

@@ -1,4 +1,4 @@
-#include "platform/x11/KeeperHandOver.h"
+#include "platform/clipboard/KeeperHandOver.h"
 
 #include <QElapsedTimer>
 #include <QFile>

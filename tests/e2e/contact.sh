@@ -25,8 +25,6 @@ printf '[Default Applications]\nx-scheme-handler/http=record-url.desktop\n' >"$X
 : >"$work/opened"
 
 start_app "$1"
-SITE_AT="70 16"
-MAIL_AT="230 16"
 
 opened_are() {
     for _ in $(seq 50); do

@@ -10,8 +10,8 @@ megabyte_lines 'ЖжAéЁ Яq' >"$work/expected-big"
 [ "$(wc -c <"$work/expected-big")" -gt 1048576 ] || fail "the text is too short"
 
 # A hand-over cut short is refused: the keeper takes nothing.
-keeper=$(dirname "$1")/tessivan-keeper
-[ -x "$keeper" ] || keeper=$(dirname "$1")/../libexec/tessivan/tessivan-keeper
+keeper=$(dirname "$1")/tessivan-keeper-x11
+[ -x "$keeper" ] || keeper=$(dirname "$1")/../libexec/tessivan/tessivan-keeper-x11
 printf 'before' | xclip -selection clipboard
 printf '100\ncut short' | "$keeper" && fail "the keeper took a text cut short"
 clipboard_is 'before'

@@ -40,20 +40,20 @@ sleep 0.3
 # with the keeper, when another client copies.
 "$CLOSE_WINDOW" "$window"
 for _ in $(seq 50); do
-    grep -q 'tessivan-keeper.*= 0$' "$trace" && break
+    grep -q 'tessivan-keeper-x11.*= 0$' "$trace" && break
     sleep 0.1
 done
 clipboard_is "$CONTACT_MAIL"
 printf 'replaced' | xclip -selection clipboard
 wait "$app_pid" || fail "the session ended with status $?"
 app_pid=
-grep -q 'execve("[^"]*tessivan-keeper", \["[^"]*tessivan-keeper", "-platform", "xcb"\]' "$trace" ||
+grep -q 'execve("[^"]*tessivan-keeper-x11", \["[^"]*tessivan-keeper-x11"\]' "$trace" ||
     fail "the keeper did not start as expected: $(grep keeper "$trace")"
 
 # Lines of processes that went on to run another program are not the program's.
 awk '
     { pid = $1 }
-    / execve\(/ && !/tessivan-keeper/ { if (seen[pid]++ || started) other[pid] = 1; started = 1 }
+    / execve\(/ && !/tessivan-keeper-x11/ { if (seen[pid]++ || started) other[pid] = 1; started = 1 }
     other[pid] { next }
     / = -1 / { next } # refused: nothing happened
     /^[0-9]+ +(open|openat|creat)\(/ && /O_WRONLY|O_RDWR|O_CREAT|O_TRUNC/ && !/"\/dev\/null"/ { print "writes: " $0; bad = 1 }

@@ -1,30 +1,21 @@
-# Shared by the end-to-end tests: an X server of the test's own, the program
-# on it, and helpers to drive and read it. Source it; it cleans up on exit.
+# Shared by the end-to-end tests on X11: an X server of the test's own, the
+# program on it, and helpers to drive and read it. Source it; it cleans up on
+# exit.
 
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "${work:-}/app.log" ]; then
-        echo "The program's messages:" >&2
-        cat "$work/app.log" >&2
-    fi
-    if [ -n "${xvfb_pid:-}" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        echo "The X server has ended:" >&2
-        cat "$work/xvfb.log" >&2
-    fi
-    exit 1
-}
+. "${e2e_dir:-$(dirname "$0")}/common.sh"
 
 start_x() {
     work=$(mktemp -d)
     trap stop_x EXIT
     trap 'exit 1' INT TERM
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
+    server="The X server"
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+    server_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
         sleep 0.05
     done
-    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/server.log")"
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
     export XDG_RUNTIME_DIR="$work/runtime"
@@ -36,7 +27,7 @@ stop_x() {
     status=$?
     [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
     pkill -P $$ xclip 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
+    kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
     exit "$status"
@@ -67,28 +58,6 @@ paste() {
     timeout 3 xclip -o -selection clipboard ${1:+-t "$1"}
 }
 
-# clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
-# Waits up to 5 s, for a program that is slow to take or give up the clipboard.
-clipboard_is() {
-    printf '%s' "$1" >"$work/expected"
-    for _ in $(seq 25); do
-        paste >"$work/actual" 2>/dev/null || true
-        cmp -s "$work/expected" "$work/actual" && return 0
-        sleep 0.2
-    done
-    fail "clipboard holds '$(cat "$work/actual")', expected '$1'"
-}
-
-# clipboard_holds FILE: as clipboard_is, for a text in a file.
-clipboard_holds() {
-    for _ in $(seq 25); do
-        paste >"$work/actual" 2>/dev/null || true
-        cmp -s "$1" "$work/actual" && return 0
-        sleep 0.2
-    done
-    fail "clipboard holds $(wc -c <"$work/actual") bytes, not the $(wc -c <"$1") expected"
-}
-
 # close_app: closes the window as a window manager would; the window must go
 # at once and the program end by itself.
 close_app() {
@@ -104,37 +73,26 @@ close_app() {
     app_pid=
 }
 
-# keepers: the live tessivan-keeper processes on this X server, one per line.
+# keepers: the live tessivan-keeper-x11 processes on this X server, one per line.
 keepers() {
-    for pid in $(pgrep -x tessivan-keeper); do
+    for pid in $(pgrep -f '/tessivan-keeper-x11( |$)'); do
         case "$(ps -o stat= -p "$pid")" in Z* | '') continue ;; esac
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$pid"
     done
     return 0
 }
 
-# megabyte_lines UNIT: UNIT ten times over in each of 8,200 lines, over 1 MiB
-# for a unit of 13 bytes. A unit of an even number of positions (a line break
-# counts as two) converts alike in every line.
-megabyte_lines() {
-    awk -v unit="$1" 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line unit
-                              for (i = 0; i < 8200; i++) print line }'
+# keys KEY...: key presses, in xdotool's names (ctrl+v, Return, shift+Left).
+keys() {
+    xdotool key "$@"
 }
 
-# copy_converted FILE: pastes FILE into the upper box through the clipboard,
-# converts it and copies the output.
-copy_converted() {
+# type_text TEXT: typed in, key by key.
+type_text() {
+    xdotool type --delay 5 "$1"
+}
+
+# copy_in FILE: another client owns the clipboard, holding FILE.
+copy_in() {
     xclip -selection clipboard "$1"
-    click $TEXT1_AT
-    xdotool key ctrl+v
-    sleep 0.5
-    click $CONVERT_AT
-    click $COPY_AT
 }
-
-# Centres of the controls, in window coordinates.
-TEXT1_AT="150 95"
-TEXT2_AT="150 207"
-CONVERT_AT="264 276"
-COPY_AT="160 276"
-CLEAR_AT="56 276"

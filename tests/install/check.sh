@@ -16,9 +16,10 @@ id=$TESSIVAN_APP_ID
 share="$prefix/share"
 
 [ -x "$prefix/bin/tessivan" ] || fail "no executable bin/tessivan"
-if [ "$TESSIVAN_X11" = 1 ]; then
-    [ -x "$prefix/libexec/tessivan/tessivan-keeper" ] || fail "no clipboard keeper in libexec/tessivan"
-fi
+keepers="$prefix/libexec/tessivan"
+[ "$TESSIVAN_X11" != 1 ] || [ -x "$keepers/tessivan-keeper-x11" ] || fail "no X11 clipboard keeper in $keepers"
+[ "$TESSIVAN_WAYLAND" != 1 ] || [ -x "$keepers/tessivan-keeper-wayland" ] ||
+    fail "no Wayland clipboard keeper in $keepers"
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$share/metainfo/$id.metainfo.xml" || fail "metainfo"
 grep -q "<release version=\"$TESSIVAN_VERSION\"" "$share/metainfo/$id.metainfo.xml" ||

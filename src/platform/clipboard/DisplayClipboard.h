@@ -2,13 +2,24 @@
 
 #include <memory>
 
+class QMimeData;
+
 // What a display system adds to Qt's clipboard where Qt alone falls short.
 // Each display system has its own, in a folder of its own; the base adds
-// nothing.
+// nothing and takes Qt's word.
 class DisplayClipboard
 {
 public:
     virtual ~DisplayClipboard() = default;
+
+    // Called with what is about to go on the clipboard, so that it can be
+    // told apart later from everything else there, earlier copies included.
+    virtual void stamp(QMimeData &) {}
+    // Whether the display server itself now holds what was last stamped, or
+    // holds nothing. Qt takes a refused request for done; these ask the
+    // display server.
+    virtual bool holdsStamped() { return true; }
+    virtual bool holdsNothing() { return true; }
 
     // Called as the program ends: keeps the text the program copied on the
     // clipboard where the display system would let it go with the program.
@@ -22,3 +33,4 @@ std::unique_ptr<DisplayClipboard> displayClipboard();
 // build links the display system's own folder, or a stand-in that always
 // gives null where it leaves that display system out.
 std::unique_ptr<DisplayClipboard> x11Clipboard();
+std::unique_ptr<DisplayClipboard> waylandClipboard();

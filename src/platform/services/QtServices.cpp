@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QUrl>
 
 namespace {
@@ -32,6 +33,9 @@ QtServices::~QtServices() = default;
 Status QtServices::clearClipboard()
 {
     QGuiApplication::clipboard()->clear();
+    if (!m_display->holdsNothing())
+        return Status::error(ErrorNumber::ClipboardNotSet,
+                             QStringLiteral("The clipboard could not be emptied."));
     return Status::success();
 }
 
@@ -40,9 +44,12 @@ Status QtServices::setClipboardText(const QString &text)
     // Qt writes each LF in the platform's own convention.
     const QString plain = toQtText(text);
     QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setMimeData(clipboardText(plain));
-    // Setting reports nothing; reading back shows whether the text arrived.
-    if (clipboard->text() != plain)
+    QMimeData *data = clipboardText(plain);
+    m_display->stamp(*data);
+    clipboard->setMimeData(data);
+    // Setting reports nothing: read back what Qt holds, then ask the display
+    // server, which may have refused it.
+    if (clipboard->text() != plain || !m_display->holdsStamped())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard did not take the text."));
     return Status::success();

@@ -1,5 +1,5 @@
 #include "platform/clipboard/DisplayClipboard.h"
-#include "platform/x11/KeeperHandOver.h"
+#include "platform/clipboard/KeeperHandOver.h"
 #include "platform/x11/X11Selection.h"
 
 #include <QClipboard>
@@ -13,7 +13,7 @@ class X11Clipboard final : public DisplayClipboard
 {
 public:
     // When the program owns the clipboard with text and no clipboard manager
-    // will take it over, hands the text to tessivan-keeper. Returns within
+    // will take it over, hands the text to tessivan-keeper-x11. Returns within
     // about a second, the keeper holding the clipboard or the hand-over
     // abandoned.
     void keepAfterExit() override
@@ -22,7 +22,7 @@ public:
         QGuiApplication::sync();
         if (!clipboardOwnedHere() || clipboardManagerRuns())
             return;
-        const QString keeper = keeperPath();
+        const QString keeper = keeperPath(QStringLiteral("tessivan-keeper-x11"));
         const QString text = QGuiApplication::clipboard()->text();
         if (!keeper.isEmpty() && !text.isEmpty())
             handOverToKeeper(keeper, text);

@@ -1,4 +1,4 @@
-// tessivan-keeper: serves a text on the X11 clipboard after Tessivan has ended,
+// tessivan-keeper-x11: serves a text on the X11 clipboard after Tessivan has ended,
 // where no clipboard manager would take it over. Tessivan starts it at exit and
 // writes to its standard input the text's length in bytes, a line break and
 // the text in UTF-8; once the keeper owns the clipboard it writes "kept" and a
@@ -42,7 +42,12 @@ int main(int argc, char *argv[])
     if (!text)
         return 1;
 
-    QGuiApplication app(argc, argv);
+    // The X server the program ran on, whatever else the environment names.
+    char platform[] = "-platform";
+    char xcb[] = "xcb";
+    char *arguments[] = {argc > 0 ? argv[0] : platform, platform, xcb, nullptr};
+    int count = 3;
+    QGuiApplication app(count, arguments);
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(clipboardText(*text));
     if (!clipboardOwnedHere())

@@ -1,4 +1,4 @@
-#include "platform/x11/KeeperHandOver.h"
+#include "platform/clipboard/KeeperHandOver.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -79,9 +79,7 @@ pid_t startKeeper(const QByteArray &path, int input, int output)
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-    char platform[] = "-platform";
-    char xcb[] = "xcb";
-    char *arguments[] = {const_cast<char *>(path.constData()), platform, xcb, nullptr};
+    char *arguments[] = {const_cast<char *>(path.constData()), nullptr};
     pid_t pid = -1;
     if (posix_spawn(&pid, path.constData(), &actions, &attributes, arguments, environ) != 0)
         pid = -1;
@@ -173,11 +171,11 @@ bool handOverToKeeper(const QString &keeper, const QString &text)
 }
 
 // Installed in a libexec folder, in the build beside the program.
-QString keeperPath()
+QString keeperPath(const QString &name)
 {
     const QString here = QCoreApplication::applicationDirPath();
     for (const QString &folder : {here + QStringLiteral("/" TESSIVAN_KEEPER_DIR), here}) {
-        const QFileInfo keeper(folder + QStringLiteral("/tessivan-keeper"));
+        const QFileInfo keeper(folder + u'/' + name);
         if (keeper.isFile() && keeper.isExecutable())
             return keeper.absoluteFilePath();
     }

@@ -1,0 +1,7 @@
+// Stands in for platform/wayland/ in a build without Wayland.
+#include "platform/clipboard/DisplayClipboard.h"
+
+std::unique_ptr<DisplayClipboard> waylandClipboard()
+{
+    return nullptr;
+}

@@ -1,0 +1,197 @@
+#include "platform/clipboard/DisplayClipboard.h"
+#include "platform/clipboard/KeeperHandOver.h"
+
+#include "wlr-data-control-unstable-v1-client-protocol.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHash>
+#include <QMimeData>
+#include <QStringList>
+#include <qpa/qplatformnativeinterface.h>
+
+#include <wayland-client.h>
+
+#include <cstring>
+
+namespace {
+
+// Qt takes a selection request for done, but a compositor refuses one that
+// carries no input serial it gave (a button pressed through a screen reader
+// before any input reached the window) or that comes from a window without
+// the focus, and keeps nothing itself once the program has gone. This asks
+// the compositor, through the data-control protocol, on Qt's own connection:
+// so the answer comes in order with Qt's requests. Its events go to a queue
+// of their own, which only this class dispatches.
+class WaylandClipboard final : public DisplayClipboard
+{
+public:
+    explicit WaylandClipboard(wl_display *display);
+
+    ~WaylandClipboard() override
+    {
+        for (auto offer = m_offers.keyBegin(); offer != m_offers.keyEnd(); ++offer)
+            zwlr_data_control_offer_v1_destroy(*offer);
+        if (m_device)
+            zwlr_data_control_device_v1_destroy(m_device);
+        if (m_manager)
+            zwlr_data_control_manager_v1_destroy(m_manager);
+        if (m_seat)
+            wl_seat_destroy(m_seat);
+        wl_registry_destroy(m_registry);
+        wl_display_flush(m_display);
+        wl_event_queue_destroy(m_queue);
+    }
+
+    void stamp(QMimeData &data) override
+    {
+        // A type of no content: the compositor lists it with the offer.
+        m_stamp = QStringLiteral("application/x-tessivan-copy-%1-%2")
+                      .arg(QCoreApplication::applicationPid())
+                      .arg(++m_copies);
+        data.setData(m_stamp, QByteArray());
+    }
+
+    bool holdsStamped() override
+    {
+        if (!m_device)
+            return true; // no data-control protocol to ask: Qt's word stands
+        m_sawStamped = false;
+        return catchUp() && (m_sawStamped || selectionHas(m_stamp));
+    }
+
+    bool holdsNothing() override
+    {
+        if (!m_device)
+            return true;
+        m_sawNothing = false;
+        // Seen empty even if a clipboard manager has filled it again since.
+        return catchUp() && (m_sawNothing || !m_selection);
+    }
+
+    // A compositor with data-control keeps nothing itself once the source's
+    // client has gone; tessivan-keeper-wayland serves the text instead, as
+    // that protocol lets it do without a window.
+    void keepAfterExit() override
+    {
+        if (!m_device || !catchUp() || m_stamp.isEmpty() || !selectionHas(m_stamp))
+            return;
+        const QString keeper = keeperPath(QStringLiteral("tessivan-keeper-wayland"));
+        const QString text = QGuiApplication::clipboard()->text();
+        if (!keeper.isEmpty() && !text.isEmpty())
+            handOverToKeeper(keeper, text);
+    }
+
+    // The compositor's events, as the listeners below pass them on.
+    void global(uint32_t name, const char *interface, uint32_t)
+    {
+        if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0) {
+            m_seat = static_cast<wl_seat *>(wl_registry_bind(m_registry, name, &wl_seat_interface, 1));
+        } else if (!m_manager && std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0) {
+            m_manager = static_cast<zwlr_data_control_manager_v1 *>(
+                wl_registry_bind(m_registry, name, &zwlr_data_control_manager_v1_interface, 1));
+        }
+    }
+
+    // A new offer (type null), or one of its types.
+    void offered(zwlr_data_control_offer_v1 *offer, const char *type)
+    {
+        if (type)
+            m_offers[offer].append(QString::fromUtf8(type));
+        else
+            m_offers.insert(offer, {});
+    }
+
+    void selection(zwlr_data_control_offer_v1 *offer)
+    {
+        if (m_selection && m_selection != offer) {
+            m_offers.remove(m_selection);
+            zwlr_data_control_offer_v1_destroy(m_selection);
+        }
+        m_selection = offer;
+        m_sawNothing = m_sawNothing || !offer;
+        m_sawStamped = m_sawStamped || (!m_stamp.isEmpty() && selectionHas(m_stamp));
+    }
+
+    // The compositor has withdrawn the device: from now on Qt's word stands.
+    void finished()
+    {
+        zwlr_data_control_device_v1_destroy(m_device);
+        m_device = nullptr;
+    }
+
+private:
+    // Sends all requests so far, Qt's too, and takes the compositor's answers to them.
+    bool catchUp() { return wl_display_roundtrip_queue(m_display, m_queue) >= 0; }
+
+    bool selectionHas(const QString &type) const
+    {
+        return m_selection && m_offers.value(m_selection).contains(type);
+    }
+
+    wl_display *m_display;
+    wl_event_queue *m_queue;
+    wl_registry *m_registry = nullptr;
+    wl_seat *m_seat = nullptr;
+    zwlr_data_control_manager_v1 *m_manager = nullptr;
+    zwlr_data_control_device_v1 *m_device = nullptr;
+
+    QHash<zwlr_data_control_offer_v1 *, QStringList> m_offers; // each offer's types
+    zwlr_data_control_offer_v1 *m_selection = nullptr;         // null: the clipboard is empty
+    QString m_stamp;
+    int m_copies = 0;
+    bool m_sawStamped = false; // since the last question
+    bool m_sawNothing = false;
+};
+
+constexpr wl_registry_listener RegistryListener = {
+    [](void *self, wl_registry *, uint32_t name, const char *interface, uint32_t version) {
+        static_cast<WaylandClipboard *>(self)->global(name, interface, version);
+    },
+    [](void *, wl_registry *, uint32_t) {},
+};
+constexpr zwlr_data_control_offer_v1_listener OfferListener = {
+    [](void *self, zwlr_data_control_offer_v1 *offer, const char *type) {
+        static_cast<WaylandClipboard *>(self)->offered(offer, type);
+    },
+};
+constexpr zwlr_data_control_device_v1_listener DeviceListener = {
+    [](void *self, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer) {
+        static_cast<WaylandClipboard *>(self)->offered(offer, nullptr);
+        zwlr_data_control_offer_v1_add_listener(offer, &OfferListener, self);
+    },
+    [](void *self, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer) {
+        static_cast<WaylandClipboard *>(self)->selection(offer);
+    },
+    [](void *self, zwlr_data_control_device_v1 *) { static_cast<WaylandClipboard *>(self)->finished(); },
+};
+
+WaylandClipboard::WaylandClipboard(wl_display *display)
+    : m_display(display), m_queue(wl_display_create_queue(display))
+{
+    auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(wrapper), m_queue);
+    m_registry = wl_display_get_registry(wrapper);
+    wl_proxy_wrapper_destroy(wrapper);
+    wl_registry_add_listener(m_registry, &RegistryListener, this);
+    catchUp();
+    if (m_manager && m_seat) {
+        m_device = zwlr_data_control_manager_v1_get_data_device(m_manager, m_seat);
+        zwlr_data_control_device_v1_add_listener(m_device, &DeviceListener, this);
+        catchUp(); // the selection as it stands
+    }
+}
+
+} // namespace
+
+std::unique_ptr<DisplayClipboard> waylandClipboard()
+{
+    if (!QGuiApplication::platformName().startsWith(u"wayland"))
+        return nullptr;
+    auto *display = static_cast<wl_display *>(
+        QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
+    if (!display)
+        return nullptr;
+    return std::make_unique<WaylandClipboard>(display);
+}

@@ -1,0 +1,65 @@
+# Shared by the end-to-end tests on either display system; sourced by
+# xsession.sh and waylandsession.sh, which give each its own server and
+# the primitives click, keys, paste, copy_in, close_app and keepers.
+
+# The display server's name and process, for fail's report.
+server=
+server_pid=
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "${work:-}/app.log" ]; then
+        echo "The program's messages:" >&2
+        cat "$work/app.log" >&2
+    fi
+    if [ -n "$server_pid" ] && ! kill -0 "$server_pid" 2>/dev/null; then
+        echo "$server has ended:" >&2
+        cat "$work/server.log" >&2
+    fi
+    exit 1
+}
+
+# clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
+# Waits up to 5 s, for a program that is slow to take or give up the clipboard.
+clipboard_is() {
+    printf '%s' "$1" >"$work/expected"
+    clipboard_holds "$work/expected"
+}
+
+# clipboard_holds FILE: as clipboard_is, for a text in a file.
+clipboard_holds() {
+    for _ in $(seq 25); do
+        paste >"$work/actual" 2>/dev/null || true
+        cmp -s "$1" "$work/actual" && return 0
+        sleep 0.2
+    done
+    fail "clipboard holds '$(head -c 200 "$work/actual")' ($(wc -c <"$work/actual") bytes), not the $(wc -c <"$1") bytes expected"
+}
+
+# megabyte_lines UNIT: UNIT ten times over in each of 8,200 lines, over 1 MiB
+# for a unit of 13 bytes. A unit of an even number of positions (a line break
+# counts as two) converts alike in every line.
+megabyte_lines() {
+    awk -v unit="$1" 'BEGIN { line = ""; for (i = 0; i < 10; i++) line = line unit
+                              for (i = 0; i < 8200; i++) print line }'
+}
+
+# copy_converted FILE: pastes FILE into the upper box through the clipboard,
+# converts it and copies the output.
+copy_converted() {
+    copy_in "$1"
+    click $TEXT1_AT
+    keys ctrl+v
+    sleep 0.5
+    click $CONVERT_AT
+    click $COPY_AT
+}
+
+# Centres of the controls, in window coordinates.
+TEXT1_AT="150 95"
+TEXT2_AT="150 207"
+CONVERT_AT="264 276"
+COPY_AT="160 276"
+CLEAR_AT="56 276"
+SITE_AT="70 16"
+MAIL_AT="230 16"

@@ -1,0 +1,168 @@
+# Shared by the end-to-end tests on Wayland: a headless sway of the test's
+# own, with no GPU and no input devices, the program on it natively, and
+# helpers to drive it (wl_click, wtype) and read it (swaymsg, wl-paste).
+# Source it; it cleans up on exit. Needs WL_CLICK, the click helper.
+
+. "${e2e_dir:-$(dirname "$0")}/common.sh"
+
+start_wayland() {
+    work=$(mktemp -d)
+    trap stop_wayland EXIT
+    trap 'exit 1' INT TERM
+    # sway refuses to run as root: as root, it runs as nobody, in a runtime
+    # folder of nobody's that the tests reach by its absolute path.
+    compositor="$work/compositor"
+    mkdir -m 700 "$compositor"
+    chmod 711 "$work"
+    as_user=
+    if [ "$(id -u)" -eq 0 ]; then
+        chown nobody:nogroup "$compositor"
+        as_user="setpriv --reuid=nobody --regid=nogroup --clear-groups"
+    fi
+    printf 'output HEADLESS-1 resolution 800x600\n' >"$work/sway.conf"
+    chmod 644 "$work/sway.conf"
+    server="The compositor"
+    # shellcheck disable=SC2086 # $as_user is a command with its arguments
+    env -i PATH="$PATH" XDG_RUNTIME_DIR="$compositor" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+        WLR_LIBINPUT_NO_DEVICES=1 $as_user sway -c "$work/sway.conf" >"$work/server.log" 2>&1 &
+    server_pid=$!
+    for _ in $(seq 100); do
+        socket=$(find "$compositor" -name 'wayland-*' ! -name '*.lock' 2>/dev/null | head -n 1)
+        SWAYSOCK=$(find "$compositor" -name 'sway-ipc.*' 2>/dev/null | head -n 1)
+        [ -n "$socket" ] && [ -n "$SWAYSOCK" ] && break
+        sleep 0.05
+    done
+    [ -n "$socket" ] || fail "sway did not start"
+    export WAYLAND_DISPLAY="$socket" SWAYSOCK
+    export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    unset DISPLAY
+    # A keyboard for the whole session: each wtype brings a keyboard of its
+    # own and takes it away again, and keys that come with a new keyboard
+    # can arrive before a client has bound it.
+    wtype -s 3600000 &
+    sleep 0.2
+}
+
+stop_wayland() {
+    status=$?
+    [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
+    pkill -P $$ wl-copy 2>/dev/null || true
+    pkill -P $$ wtype 2>/dev/null || true
+    for pid in $(keepers); do kill "$pid"; done
+    kill "$server_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+    exit "$status"
+}
+
+# windows: each window the compositor shows, a line each of tab-separated
+# fields: title, app id, x, y, width, height (of its content, in the
+# layout), whether floating.
+windows() {
+    swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node, floating):
+    rect, inner = node["rect"], node.get("window_rect") or {}
+    if node.get("pid"):
+        print(node.get("name"), node.get("app_id"), rect["x"] + inner.get("x", 0),
+              rect["y"] + inner.get("y", 0), inner.get("width"), inner.get("height"), floating, sep="\t")
+    for child in node.get("nodes", []):
+        walk(child, floating)
+    for child in node.get("floating_nodes", []):
+        walk(child, True)
+walk(json.load(sys.stdin), False)'
+}
+
+# window_titled TITLE: for the window of that title: app id, x, y, width,
+# height, whether floating.
+window_titled() {
+    windows | awk -F '\t' -v title="$1" '$1 == title { print $2, $3, $4, $5, $6, $7 }'
+}
+
+# start_app BINARY [NAME=VALUE...]: starts it, in that environment, and sets
+# $origin to the layout position of its window's content.
+start_app() {
+    binary=$1
+    shift
+    env "$@" "$binary" 2>"$work/app.log" &
+    app_pid=$!
+    for _ in $(seq 100); do
+        origin=$(window_titled Tessivan | awk '{ print $2, $3 }')
+        [ -n "$origin" ] && break
+        sleep 0.05
+    done
+    [ -n "$origin" ] || fail "no window titled Tessivan"
+    sleep 0.2
+}
+
+# click X Y [CLICKS]: primary-button clicks at window coordinates.
+click() {
+    set -- $((${origin% *} + $1)) $((${origin#* } + $2)) "${3:-1}"
+    "$WL_CLICK" "$1" "$2" 800 600 "$3" || fail "could not click"
+    sleep 0.2
+}
+
+# keys KEY...: key presses, in xdotool's names (ctrl+v, Return, shift+Left).
+keys() {
+    for combo in "$@"; do
+        set -- -k "${combo##*+}"
+        modifiers=${combo%"${combo##*+}"}
+        for modifier in $(echo "$modifiers" | tr '+' ' '); do
+            set -- -M "$modifier" "$@" -m "$modifier"
+        done
+        wtype "$@" || fail "wtype could not type $combo"
+    done
+    sleep 0.1
+}
+
+# type_text TEXT: typed in, key by key.
+type_text() {
+    wtype -d 5 "$1"
+    sleep 0.1
+}
+
+# paste [TYPE]: the clipboard as a real client reads it; nothing when empty.
+paste() {
+    timeout 3 wl-paste --no-newline ${1:+--type "$1"} 2>/dev/null || true
+}
+
+# copy_in FILE: another client owns the clipboard, holding FILE.
+copy_in() {
+    wl-copy <"$1"
+}
+
+# message_box: waits for the message box titled with the vendor's name and
+# dismisses it with Return; fails if none shows.
+message_box() {
+    for _ in $(seq 50); do
+        [ -n "$(window_titled "$TESSIVAN_VENDOR")" ] && break
+        sleep 0.1
+    done
+    [ -n "$(window_titled "$TESSIVAN_VENDOR")" ] || fail "no message box titled $TESSIVAN_VENDOR"
+    keys Return
+    sleep 0.3
+    [ -z "$(window_titled "$TESSIVAN_VENDOR")" ] || fail "the message box stayed"
+}
+
+# close_app: asks the window to close, as the compositor's close button does;
+# the window must go at once and the program end by itself.
+close_app() {
+    swaymsg -q "[app_id=\"^$TESSIVAN_APP_ID\$\" title=\"^Tessivan\$\"] kill" || fail "could not ask the window to close"
+    for _ in $(seq 50); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+}
+
+# keepers: the live tessivan-keeper-wayland processes on this compositor.
+keepers() {
+    for pid in $(pgrep -f '/tessivan-keeper-wayland$'); do
+        case "$(ps -o stat= -p "$pid")" in Z* | '') continue ;; esac
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WAYLAND_DISPLAY=$WAYLAND_DISPLAY" && echo "$pid"
+    done
+    return 0
+}

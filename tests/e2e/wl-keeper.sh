@@ -1,0 +1,68 @@
+#!/bin/sh
+# Copied text outlives the program on a compositor that keeps nothing itself
+# (wlroots): tessivan-keeper-wayland serves it, byte for byte, until another
+# client copies or empties the clipboard; after Clear nothing is kept.
+set -eu
+. "$(dirname "$0")/waylandsession.sh"
+start_wayland
+
+megabyte_lines 'жжaéё яq' >"$work/input"
+megabyte_lines 'ЖжAéЁ Яq' >"$work/expected-big"
+[ "$(wc -c <"$work/expected-big")" -gt 1048576 ] || fail "the text is too short"
+
+start_app "$1"
+copy_converted "$work/input"
+clipboard_holds "$work/expected-big"
+close_app
+keeper=$(keepers)
+[ -n "$keeper" ] || fail "no keeper after the program ended"
+for type in 'text/plain;charset=utf-8' text/plain; do
+    paste "$type" >"$work/after"
+    cmp "$work/expected-big" "$work/after" || fail "the kept $type differs"
+done
+# The text went through a pipe: not on the keeper's command line, in no file
+# it holds open (but the standard error it inherits).
+[ "$(tr '\0' ' ' <"/proc/$keeper/cmdline")" = "$(dirname "$1")/tessivan-keeper-wayland " ] ||
+    [ "$(tr '\0' ' ' <"/proc/$keeper/cmdline")" = "$(dirname "$1")/../libexec/tessivan/tessivan-keeper-wayland " ] ||
+    fail "the keeper's command line: $(tr '\0' ' ' <"/proc/$keeper/cmdline")"
+if find "/proc/$keeper/fd" ! -name 2 -lname '/*' ! -lname '/dev/*' | grep -q .; then
+    fail "the keeper holds files open: $(ls -l "/proc/$keeper/fd")"
+fi
+
+# Another client's copy replaces the kept text, and the keeper goes.
+printf 'from wl-copy' >"$work/other"
+copy_in "$work/other"
+clipboard_is 'from wl-copy'
+sleep 0.3
+[ -z "$(keepers)" ] || fail "the keeper still runs after another client copied"
+
+# After Clear, nothing is kept.
+start_app "$1"
+click $TEXT1_AT
+type_text 'third'
+click $CONVERT_AT
+click $COPY_AT
+clipboard_is 'ThIrD'
+click $CLEAR_AT
+clipboard_is ''
+close_app
+[ -z "$(keepers)" ] || fail "a keeper started after Clear"
+clipboard_is ''
+
+# A second keeper replaces the first; emptying the clipboard ends the last.
+for run in one two; do
+    start_app "$1"
+    click $TEXT1_AT
+    type_text "$run"
+    click $CONVERT_AT
+    click $COPY_AT
+    close_app
+done
+clipboard_is 'TwO'
+sleep 0.3
+[ "$(keepers | wc -l)" -eq 1 ] || fail "$(keepers | wc -l) keepers run"
+wl-copy --clear
+clipboard_is ''
+sleep 0.3
+[ -z "$(keepers)" ] || fail "the keeper still runs after the clipboard was emptied"
+echo "e2e wl-keeper: passed"
