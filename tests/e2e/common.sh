@@ -20,7 +20,7 @@ fail() {
 }
 
 # clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
-# Waits up to 5 s, for a program that is slow to take or give up the clipboard.
+# Waits up to 10 s, for a program that is slow to take or give up the clipboard.
 clipboard_is() {
     printf '%s' "$1" >"$work/expected"
     clipboard_holds "$work/expected"
@@ -28,7 +28,7 @@ clipboard_is() {
 
 # clipboard_holds FILE: as clipboard_is, for a text in a file.
 clipboard_holds() {
-    for _ in $(seq 25); do
+    for _ in $(seq 50); do
         paste >"$work/actual" 2>/dev/null || true
         cmp -s "$1" "$work/actual" && return 0
         sleep 0.2

@@ -37,10 +37,11 @@ start_wayland() {
     export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset DISPLAY
-    # A keyboard for the whole session: each wtype brings a keyboard of its
-    # own and takes it away again, and keys that come with a new keyboard
-    # can arrive before a client has bound it.
+    # A keyboard and a pointer for the whole session: each wtype and wl_click
+    # brings a device of its own and takes it away again, and input that
+    # comes with a new device can arrive before a client has bound it.
     wtype -s 3600000 &
+    "$WL_CLICK" hold &
     sleep 0.2
 }
 
@@ -49,6 +50,7 @@ stop_wayland() {
     [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
     pkill -P $$ wl-copy 2>/dev/null || true
     pkill -P $$ wtype 2>/dev/null || true
+    pkill -P $$ -f "$WL_CLICK hold" 2>/dev/null || true
     for pid in $(keepers); do kill "$pid"; done
     kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -87,7 +89,7 @@ start_app() {
     shift
     env "$@" "$binary" 2>"$work/app.log" &
     app_pid=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         origin=$(window_titled Tessivan | awk '{ print $2, $3 }')
         [ -n "$origin" ] && break
         sleep 0.05

@@ -12,14 +12,14 @@ class DisplayClipboard
 public:
     virtual ~DisplayClipboard() = default;
 
-    // Called with what is about to go on the clipboard, so that it can be
+    // Called with what is about to go on Qt's clipboard, so that it can be
     // told apart later from everything else there, earlier copies included.
     virtual void stamp(QMimeData &) {}
-    // Whether the display server itself now holds what was last stamped, or
-    // holds nothing. Qt takes a refused request for done; these ask the
-    // display server.
-    virtual bool holdsStamped() { return true; }
-    virtual bool holdsNothing() { return true; }
+    // Called right after Qt's clipboard was given what was last stamped, or
+    // was emptied: whether the display server took it. Qt takes a request
+    // for done even when the display server refuses it.
+    virtual bool tookStamped() { return true; }
+    virtual bool tookNothing() { return true; }
 
     // Called as the program ends: keeps the text the program copied on the
     // clipboard where the display system would let it go with the program.

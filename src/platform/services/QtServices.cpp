@@ -33,7 +33,7 @@ QtServices::~QtServices() = default;
 Status QtServices::clearClipboard()
 {
     QGuiApplication::clipboard()->clear();
-    if (!m_display->holdsNothing())
+    if (!m_display->tookNothing())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard could not be emptied."));
     return Status::success();
@@ -49,7 +49,7 @@ Status QtServices::setClipboardText(const QString &text)
     clipboard->setMimeData(data);
     // Setting reports nothing: read back what Qt holds, then ask the display
     // server, which may have refused it.
-    if (clipboard->text() != plain || !m_display->holdsStamped())
+    if (clipboard->text() != plain || !m_display->tookStamped())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard did not take the text."));
     return Status::success();

@@ -14,6 +14,7 @@
 #include <wayland-client.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -31,6 +32,9 @@ public:
 
     ~WaylandClipboard() override
     {
+        // The program ends: Qt serves no more pastes from them.
+        letGoOf(m_previousData);
+        letGoOf(m_givenData);
         for (auto offer = m_offers.keyBegin(); offer != m_offers.keyEnd(); ++offer)
             zwlr_data_control_offer_v1_destroy(*offer);
         if (m_device)
@@ -51,18 +55,21 @@ public:
                       .arg(QCoreApplication::applicationPid())
                       .arg(++m_copies);
         data.setData(m_stamp, QByteArray());
+        m_previousData = std::exchange(m_givenData, &data);
     }
 
-    bool holdsStamped() override
+    bool tookStamped() override
     {
+        letGoOf(std::exchange(m_previousData, nullptr));
         if (!m_device)
             return true; // no data-control protocol to ask: Qt's word stands
         m_sawStamped = false;
         return catchUp() && (m_sawStamped || selectionHas(m_stamp));
     }
 
-    bool holdsNothing() override
+    bool tookNothing() override
     {
+        letGoOf(std::exchange(m_givenData, nullptr));
         if (!m_device)
             return true;
         m_sawNothing = false;
@@ -122,8 +129,23 @@ public:
     }
 
 private:
+    // WORKAROUND: Qt before 6.5.2 never deletes the data its Wayland clipboard
+    // is given, so every copy's text would stay in memory. Qt has let go of it
+    // once the clipboard has been given other data or emptied.
+    static void letGoOf(QMimeData *data)
+    {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 2)
+        delete data;
+#else
+        Q_UNUSED(data);
+#endif
+    }
+
     // Sends all requests so far, Qt's too, and takes the compositor's answers to them.
-    bool catchUp() { return wl_display_roundtrip_queue(m_display, m_queue) >= 0; }
+    bool catchUp()
+    {
+        return wl_display_roundtrip_queue(m_display, m_queue) >= 0;
+    }
 
     bool selectionHas(const QString &type) const
     {
@@ -141,7 +163,9 @@ private:
     zwlr_data_control_offer_v1 *m_selection = nullptr;         // null: the clipboard is empty
     QString m_stamp;
     int m_copies = 0;
-    bool m_sawStamped = false; // since the last question
+    QMimeData *m_givenData = nullptr;    // what Qt's clipboard was last given
+    QMimeData *m_previousData = nullptr; // what it held before
+    bool m_sawStamped = false;           // since the last question
     bool m_sawNothing = false;
 };
 

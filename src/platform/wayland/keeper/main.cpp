@@ -58,9 +58,34 @@ struct Transfer
 
 struct Keeper
 {
+    Keeper() = default;
+    Keeper(const Keeper &) = delete;
+    Keeper &operator=(const Keeper &) = delete;
+    ~Keeper()
+    {
+        for (const Transfer &transfer : transfers)
+            ::close(transfer.fd);
+        if (source)
+            zwlr_data_control_source_v1_destroy(source);
+        if (device)
+            zwlr_data_control_device_v1_destroy(device);
+        if (manager)
+            zwlr_data_control_manager_v1_destroy(manager);
+        if (seat)
+            wl_seat_destroy(seat);
+        if (registry)
+            wl_registry_destroy(registry);
+        if (display)
+            wl_display_disconnect(display);
+    }
+
     std::string text;
+    wl_display *display = nullptr;
+    wl_registry *registry = nullptr;
     wl_seat *seat = nullptr;
     zwlr_data_control_manager_v1 *manager = nullptr;
+    zwlr_data_control_device_v1 *device = nullptr;
+    zwlr_data_control_source_v1 *source = nullptr;
     bool cancelled = false;
     std::list<Transfer> transfers;
 };
