@@ -8,6 +8,7 @@
 # Usage: on-a-desktop.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
+WL_CLICK="$build/tests/wl_click"
 e2e_dir=$(dirname "$0")/e2e
 . "$e2e_dir/waylandsession.sh"
 start_wayland # the user's compositor

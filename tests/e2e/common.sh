@@ -55,6 +55,35 @@ copy_converted() {
     click $COPY_AT
 }
 
+# await_end: the program, asked to close, ends by itself within 5 s and well.
+await_end() {
+    for _ in $(seq 50); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+}
+
+# keeper_processes NAME VARIABLE=VALUE: the live processes of that keeper
+# whose environment names this display server, one per line.
+keeper_processes() {
+    for pid in $(pgrep -f "/$1\$"); do
+        case "$(ps -o stat= -p "$pid")" in Z* | '') continue ;; esac
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "$2" && echo "$pid"
+    done
+    return 0
+}
+
+# copy_typed TEXT: types TEXT into the upper box, converts it and copies the output.
+copy_typed() {
+    click $TEXT1_AT
+    type_text "$1"
+    click $CONVERT_AT
+    click $COPY_AT
+}
+
 # Centres of the controls, in window coordinates.
 TEXT1_AT="150 95"
 TEXT2_AT="150 207"

@@ -30,10 +30,7 @@ done
 # A second run that copies replaces the kept text, and its own keeper the first.
 first=$(keepers)
 start_app "$1"
-click $TEXT1_AT
-xdotool type 'second run'
-click $CONVERT_AT
-click $COPY_AT
+copy_typed 'second run'
 clipboard_is 'SeCoNd rUn'
 sleep 0.3
 [ -z "$(keepers)" ] || fail "the first keeper still runs"
@@ -52,10 +49,7 @@ sleep 0.3
 
 # No keeper after Clear, nor while another client owns the clipboard.
 start_app "$1"
-click $TEXT1_AT
-xdotool type 'third'
-click $CONVERT_AT
-click $COPY_AT
+copy_typed 'third'
 clipboard_is 'ThIrD'
 click $CLEAR_AT
 clipboard_is ''
@@ -64,10 +58,7 @@ close_app
 clipboard_is ''
 
 start_app "$1"
-click $TEXT1_AT
-xdotool type 'fourth'
-click $CONVERT_AT
-click $COPY_AT
+copy_typed 'fourth'
 clipboard_is 'FoUrTh'
 printf 'taken over' | xclip -selection clipboard
 clipboard_is 'taken over'

@@ -150,21 +150,16 @@ message_box() {
 # close_app: asks the window to close, as the compositor's close button does;
 # the window must go at once and the program end by itself.
 close_app() {
-    swaymsg -q "[app_id=\"^$TESSIVAN_APP_ID\$\" title=\"^Tessivan\$\"] kill" || fail "could not ask the window to close"
-    for _ in $(seq 50); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
-    wait "$app_pid" || fail "the program ended with status $?"
-    app_pid=
+    ask_to_close || fail "could not ask the window to close"
+    await_end
+}
+
+# ask_to_close: the compositor's close request to the program's window.
+ask_to_close() {
+    swaymsg -q "[app_id=\"^$TESSIVAN_APP_ID\$\" title=\"^Tessivan\$\"] kill"
 }
 
 # keepers: the live tessivan-keeper-wayland processes on this compositor.
 keepers() {
-    for pid in $(pgrep -f '/tessivan-keeper-wayland$'); do
-        case "$(ps -o stat= -p "$pid")" in Z* | '') continue ;; esac
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WAYLAND_DISPLAY=$WAYLAND_DISPLAY" && echo "$pid"
-    done
-    return 0
+    keeper_processes tessivan-keeper-wayland "WAYLAND_DISPLAY=$WAYLAND_DISPLAY"
 }

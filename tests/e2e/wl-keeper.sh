@@ -38,10 +38,7 @@ sleep 0.3
 
 # After Clear, nothing is kept.
 start_app "$1"
-click $TEXT1_AT
-type_text 'third'
-click $CONVERT_AT
-click $COPY_AT
+copy_typed 'third'
 clipboard_is 'ThIrD'
 click $CLEAR_AT
 clipboard_is ''
@@ -52,10 +49,7 @@ clipboard_is ''
 # A second keeper replaces the first; emptying the clipboard ends the last.
 for run in one two; do
     start_app "$1"
-    click $TEXT1_AT
-    type_text "$run"
-    click $CONVERT_AT
-    click $COPY_AT
+    copy_typed "$run"
     close_app
 done
 clipboard_is 'TwO'

@@ -18,6 +18,12 @@ start_x() {
     [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/server.log")"
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
+    # Takes clients once it answers, which is not always as soon as it has
+    # given its number.
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -64,22 +70,12 @@ close_app() {
     "$CLOSE_WINDOW" "$window" || fail "could not ask the window to close"
     sleep 0.3
     if xdotool search --onlyvisible --name '^Tessivan$' >/dev/null; then fail "the window is still shown"; fi
-    for _ in $(seq 50); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
-    wait "$app_pid" || fail "the program ended with status $?"
-    app_pid=
+    await_end
 }
 
 # keepers: the live tessivan-keeper-x11 processes on this X server, one per line.
 keepers() {
-    for pid in $(pgrep -f '/tessivan-keeper-x11( |$)'); do
-        case "$(ps -o stat= -p "$pid")" in Z* | '') continue ;; esac
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$pid"
-    done
-    return 0
+    keeper_processes tessivan-keeper-x11 "DISPLAY=$DISPLAY"
 }
 
 # keys KEY...: key presses, in xdotool's names (ctrl+v, Return, shift+Left).
