@@ -17,7 +17,7 @@ copy_in "$work/wayland-text"
 user_wayland=$WAYLAND_DISPLAY
 
 # The user's X server.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 user_display=:$(cat "$work/display")

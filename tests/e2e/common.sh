@@ -15,6 +15,9 @@ fail() {
     if [ -n "$server_pid" ] && ! kill -0 "$server_pid" 2>/dev/null; then
         echo "$server has ended:" >&2
         cat "$work/server.log" >&2
+    elif command -v shown_windows >/dev/null; then
+        echo "Windows shown:" >&2
+        shown_windows >&2
     fi
     exit 1
 }

@@ -50,7 +50,7 @@ stop_wayland() {
     [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
     pkill -P $$ wl-copy 2>/dev/null || true
     pkill -P $$ wtype 2>/dev/null || true
-    pkill -P $$ -f "$WL_CLICK hold" 2>/dev/null || true
+    pkill -P $$ -f "${WL_CLICK:-wl_click} hold" 2>/dev/null || true
     for pid in $(keepers); do kill "$pid"; done
     kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -76,6 +76,10 @@ def walk(node, floating):
 walk(json.load(sys.stdin), False)'
 }
 
+shown_windows() {
+    windows
+}
+
 # window_titled TITLE: for the window of that title: app id, x, y, width,
 # height, whether floating.
 window_titled() {
@@ -89,13 +93,18 @@ start_app() {
     shift
     env "$@" "$binary" 2>"$work/app.log" &
     app_pid=$!
-    for _ in $(seq 300); do
-        origin=$(window_titled Tessivan | awk '{ print $2, $3 }')
-        [ -n "$origin" ] && break
-        sleep 0.05
+    # Until it floats at its own size and stays where it is: a tiling
+    # compositor shows it tiled first, then floats it, then decorates it.
+    origin=
+    steady=0
+    for _ in $(seq 100); do
+        sleep 0.15
+        placed=$(window_titled Tessivan | awk '$4 == 321 && $5 == 297 && $6 == "True" { print $2, $3 }')
+        if [ -n "$placed" ] && [ "$placed" = "$origin" ]; then steady=$((steady + 1)); else steady=0; fi
+        origin=$placed
+        [ "$steady" -lt 2 ] || break
     done
-    [ -n "$origin" ] || fail "no window titled Tessivan"
-    sleep 0.2
+    [ "$steady" -ge 2 ] || fail "no window titled Tessivan, floating at 321 x 297 and staying: $(windows)"
 }
 
 # click X Y [CLICKS]: primary-button clicks at window coordinates.

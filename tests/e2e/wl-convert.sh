@@ -18,6 +18,7 @@ set -- $(window_titled Tessivan)
 # cuff in the compositor's picture of the pointer.
 shows_hand() {
     click "$1" "$2" 0
+    sleep 0.3
     set -- $((${origin% *} + $1)) $((${origin#* } + $2))
     grim -c -t ppm -g "$(($1 - 16)),$(($2 - 4)) 48x48" - | /usr/bin/python3 -c '
 import sys

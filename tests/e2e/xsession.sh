@@ -9,7 +9,7 @@ start_x() {
     trap stop_x EXIT
     trap 'exit 1' INT TERM
     server="The X server"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
     server_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -19,11 +19,13 @@ start_x() {
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
     # Takes clients once it answers, which is not always as soon as it has
-    # given its number.
-    for _ in $(seq 100); do
+    # given its number. -noreset: by default Xvfb resets whenever its last
+    # client goes, and refuses a client that comes meanwhile.
+    for _ in $(seq 200); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.05
     done
+    xdpyinfo >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
