@@ -14,19 +14,7 @@ start_wayland
 runs=9
 megabyte_lines 'жжaéё яq' >"$work/input"
 megabyte_lines 'ЖжAéЁ Яq' >"$work/expected"
-now() { date +%s%N; }
 rss() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
-
-# close_ms: milliseconds from the close request until the program ended.
-close_ms() {
-    start=$(now)
-    swaymsg -q "[app_id=\"^$TESSIVAN_APP_ID\$\" title=\"^Tessivan\$\"] kill"
-    while kill -0 "$app_pid" 2>/dev/null; do sleep 0.001; done
-    end=$(now)
-    wait "$app_pid" || fail "the program ended with status $?"
-    app_pid=
-    echo $(((end - start) / 1000000))
-}
 
 for _ in $(seq $runs); do
     for mode in kept cleared; do
@@ -48,7 +36,6 @@ for _ in $(seq $runs); do
         fi
     done
 done
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 echo
 echo "Closing the window on Wayland, 1 MiB copied (median of $runs runs)"
 awk -v k="$(median <"$work/kept")" -v c="$(median <"$work/cleared")" \

@@ -10,19 +10,6 @@ start_x
 CLOSE_WINDOW=$2
 runs=9
 megabyte_lines 'жжaéё яq' >"$work/input"
-now() { date +%s%N; }
-
-# close_ms: milliseconds from asking the window to close until the program ended.
-close_ms() {
-    start=$(now)
-    "$CLOSE_WINDOW" "$window"
-    while kill -0 "$app_pid" 2>/dev/null; do sleep 0.001; done
-    end=$(now)
-    wait "$app_pid" || fail "the program ended with status $?"
-    app_pid=
-    echo $(((end - start) / 1000000))
-}
-
 for _ in $(seq $runs); do
     for mode in kept cleared; do
         start_app "$1"
@@ -39,7 +26,6 @@ for _ in $(seq $runs); do
         fi
     done
 done
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 echo
 echo "Closing the window, 1 MiB copied (median of $runs runs)"
 awk -v k="$(median <"$work/kept")" -v c="$(median <"$work/cleared")" -v r="$(median <"$work/rss")" 'BEGIN {

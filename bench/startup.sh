@@ -13,7 +13,6 @@ for _ in $(seq $runs); do
     "$3" "$2" >>"$work/$(basename "$2")"
     "$3" "$1" >>"$work/$(basename "$1")"
 done
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 bare_ms=$(cut -d' ' -f1 "$work/$(basename "$2")" | median)
 app_ms=$(cut -d' ' -f1 "$work/$(basename "$1")" | median)
 bare_kib=$(cut -d' ' -f2 "$work/$(basename "$2")" | median)

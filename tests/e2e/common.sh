@@ -15,9 +15,9 @@ fail() {
     if [ -n "$server_pid" ] && ! kill -0 "$server_pid" 2>/dev/null; then
         echo "$server has ended:" >&2
         cat "$work/server.log" >&2
-    elif command -v shown_windows >/dev/null; then
+    elif command -v windows >/dev/null; then
         echo "Windows shown:" >&2
-        shown_windows >&2
+        windows >&2
     fi
     exit 1
 }
@@ -77,6 +77,23 @@ keeper_processes() {
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "$2" && echo "$pid"
     done
     return 0
+}
+
+# close_ms: milliseconds from asking the window to close until the program
+# ended, for the benchmarks.
+close_ms() {
+    start=$(date +%s%N)
+    ask_to_close
+    while kill -0 "$app_pid" 2>/dev/null; do sleep 0.001; done
+    end=$(date +%s%N)
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+    echo $(((end - start) / 1000000))
+}
+
+# median: the median of the numbers on standard input, one a line.
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
 # copy_typed TEXT: types TEXT into the upper box, converts it and copies the output.

@@ -76,10 +76,6 @@ def walk(node, floating):
 walk(json.load(sys.stdin), False)'
 }
 
-shown_windows() {
-    windows
-}
-
 # window_titled TITLE: for the window of that title: app id, x, y, width,
 # height, whether floating.
 window_titled() {

@@ -69,10 +69,16 @@ paste() {
 # close_app: closes the window as a window manager would; the window must go
 # at once and the program end by itself.
 close_app() {
-    "$CLOSE_WINDOW" "$window" || fail "could not ask the window to close"
+    ask_to_close || fail "could not ask the window to close"
     sleep 0.3
     if xdotool search --onlyvisible --name '^Tessivan$' >/dev/null; then fail "the window is still shown"; fi
     await_end
+}
+
+# ask_to_close: asks the window to close as a window manager does
+# (WM_DELETE_WINDOW); a bare X server has none to do it.
+ask_to_close() {
+    "$CLOSE_WINDOW" "$window"
 }
 
 # keepers: the live tessivan-keeper-x11 processes on this X server, one per line.

@@ -1,8 +1,10 @@
 #include "platform/clipboard/KeeperHandOver.h"
 
 #include <QByteArray>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cerrno>
 #include <chrono>
@@ -180,4 +182,12 @@ QString keeperPath(const QString &name)
             return keeper.absoluteFilePath();
     }
     return {};
+}
+
+void handClipboardToKeeper(const QString &name)
+{
+    const QString keeper = keeperPath(name);
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!keeper.isEmpty() && !text.isEmpty())
+        handOverToKeeper(keeper, text);
 }

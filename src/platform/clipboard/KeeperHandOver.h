@@ -13,6 +13,10 @@ class QString;
 // it; empty when it is in neither.
 QString keeperPath(const QString &name);
 
+// Hands the text on Qt's clipboard, if any, to the keeper program of that
+// name, if found. Called as the program ends.
+void handClipboardToKeeper(const QString &name);
+
 // Starts the keeper program and writes it the text; true once the keeper
 // holds the clipboard. A keeper that has not answered within a second is
 // ended, so that it cannot take the clipboard later over a newer text.

@@ -3,7 +3,6 @@
 
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHash>
@@ -43,7 +42,8 @@ public:
             zwlr_data_control_manager_v1_destroy(m_manager);
         if (m_seat)
             wl_seat_destroy(m_seat);
-        wl_registry_destroy(m_registry);
+        if (m_registry)
+            wl_registry_destroy(m_registry);
         wl_display_flush(m_display);
         wl_event_queue_destroy(m_queue);
     }
@@ -61,18 +61,18 @@ public:
     bool tookStamped() override
     {
         letGoOf(std::exchange(m_previousData, nullptr));
-        if (!m_device)
-            return true; // no data-control protocol to ask: Qt's word stands
         m_sawStamped = false;
-        return catchUp() && (m_sawStamped || selectionHas(m_stamp));
+        if (!device())
+            return true; // no data-control protocol to ask: Qt's word stands
+        return catchUp() && m_sawStamped;
     }
 
     bool tookNothing() override
     {
         letGoOf(std::exchange(m_givenData, nullptr));
-        if (!m_device)
-            return true;
         m_sawNothing = false;
+        if (!device())
+            return true;
         // Seen empty even if a clipboard manager has filled it again since.
         return catchUp() && (m_sawNothing || !m_selection);
     }
@@ -82,12 +82,9 @@ public:
     // that protocol lets it do without a window.
     void keepAfterExit() override
     {
-        if (!m_device || !catchUp() || m_stamp.isEmpty() || !selectionHas(m_stamp))
+        if (m_stamp.isEmpty() || !device() || !catchUp() || !selectionHas(m_stamp))
             return;
-        const QString keeper = keeperPath(QStringLiteral("tessivan-keeper-wayland"));
-        const QString text = QGuiApplication::clipboard()->text();
-        if (!keeper.isEmpty() && !text.isEmpty())
-            handOverToKeeper(keeper, text);
+        handClipboardToKeeper(QStringLiteral("tessivan-keeper-wayland"));
     }
 
     // The compositor's events, as the listeners below pass them on.
@@ -129,6 +126,10 @@ public:
     }
 
 private:
+    // The data-control device, set up when first needed rather than at
+    // start-up; null where the compositor has none.
+    zwlr_data_control_device_v1 *device();
+
     // WORKAROUND: Qt before 6.5.2 never deletes the data its Wayland clipboard
     // is given, so every copy's text would stay in memory. Qt has let go of it
     // once the clipboard has been given other data or emptied.
@@ -193,8 +194,13 @@ constexpr zwlr_data_control_device_v1_listener DeviceListener = {
 
 WaylandClipboard::WaylandClipboard(wl_display *display)
     : m_display(display), m_queue(wl_display_create_queue(display))
+{}
+
+zwlr_data_control_device_v1 *WaylandClipboard::device()
 {
-    auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
+    if (m_registry)
+        return m_device;
+    auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(m_display));
     wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(wrapper), m_queue);
     m_registry = wl_display_get_registry(wrapper);
     wl_proxy_wrapper_destroy(wrapper);
@@ -205,6 +211,7 @@ WaylandClipboard::WaylandClipboard(wl_display *display)
         zwlr_data_control_device_v1_add_listener(m_device, &DeviceListener, this);
         catchUp(); // the selection as it stands
     }
+    return m_device;
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "platform/clipboard/KeeperHandOver.h"
 #include "platform/x11/X11Selection.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 
 namespace {
@@ -22,10 +21,7 @@ public:
         QGuiApplication::sync();
         if (!clipboardOwnedHere() || clipboardManagerRuns())
             return;
-        const QString keeper = keeperPath(QStringLiteral("tessivan-keeper-x11"));
-        const QString text = QGuiApplication::clipboard()->text();
-        if (!keeper.isEmpty() && !text.isEmpty())
-            handOverToKeeper(keeper, text);
+        handClipboardToKeeper(QStringLiteral("tessivan-keeper-x11"));
     }
 };
 
