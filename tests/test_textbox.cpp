@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -23,6 +24,8 @@ private slots:
     void writesWhatItReads();
     void appendKeepsTheFrontAndShowsTheEnd();
     void selectionOfTheActiveControl();
+    void everyCopyPathKeepsEveryCharacter_data();
+    void everyCopyPathKeepsEveryCharacter();
     void wrapsAnywhereOnlyWhileALongRunIsThere();
 
 private:
@@ -128,6 +131,48 @@ void TestTextBox::selectionOfTheActiveControl()
     moveFocus(m_button);
     QCOMPARE(m_window->focusWidget(), m_button);
     QCOMPARE(selectedTextOfActiveControl(m_window), QString());
+}
+
+void TestTextBox::everyCopyPathKeepsEveryCharacter_data()
+{
+    QTest::addColumn<std::function<void(TextBoxWidget *)>>("copy");
+    QTest::addColumn<bool>("cuts");
+    const auto keys = [](QKeyCombination combination) {
+        return [combination](TextBoxWidget *box) { QTest::keySequence(box, QKeySequence(combination)); };
+    };
+    const auto menu = [](const char *name) {
+        return [name](TextBoxWidget *box) {
+            const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+            auto *action = menu->findChild<QAction *>(QString::fromLatin1(name));
+            QVERIFY(action);
+            action->trigger();
+        };
+    };
+    QTest::newRow("Ctrl+C") << std::function(keys(Qt::CTRL | Qt::Key_C)) << false;
+    QTest::newRow("Ctrl+X") << std::function(keys(Qt::CTRL | Qt::Key_X)) << true;
+    QTest::newRow("menu Copy") << std::function(menu("edit-copy")) << false;
+    QTest::newRow("menu Cut") << std::function(menu("edit-cut")) << true;
+    QTest::newRow("drag") << std::function([](TextBoxWidget *box) {
+        QGuiApplication::clipboard()->setMimeData(box->createMimeDataFromSelection());
+    }) << false;
+}
+
+void TestTextBox::everyCopyPathKeepsEveryCharacter()
+{
+    QFETCH(std::function<void(TextBoxWidget *)>, copy);
+    QFETCH(bool, cuts);
+    // No-break, narrow no-break and figure spaces, a soft hyphen, joiners,
+    // controls and an unpaired surrogate, on both sides of a line break.
+    const QString kept = u"a\u00a0b\u202fc\u2007d\u00ade\u200df\u200cg\u0001\u001b\t"_s + QChar(0xd800);
+    replaceBoxText(m_box, u"before|"_s + kept + u"\r\n"_s + kept + u"|after"_s);
+    QTextCursor cursor = m_box->textCursor();
+    cursor.setPosition(7);
+    cursor.setPosition(m_box->document()->characterCount() - 1 - 6, QTextCursor::KeepAnchor);
+    m_box->setTextCursor(cursor);
+
+    copy(m_box);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kept + u"\n"_s + kept);
+    QCOMPARE(boxText(m_box), cuts ? u"before||after"_s : u"before|"_s + kept + u"\r\n"_s + kept + u"|after"_s);
 }
 
 void TestTextBox::wrapsAnywhereOnlyWhileALongRunIsThere()

@@ -1,7 +1,6 @@
 #include "platform/services/QtServices.h"
 
 #include "BuildSettings.h"
-#include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/DisplayClipboard.h"
 #include "platform/textbox/TextBox.h"
 
@@ -41,10 +40,9 @@ Status QtServices::clearClipboard()
 
 Status QtServices::setClipboardText(const QString &text)
 {
-    // Qt writes each LF in the platform's own convention.
-    const QString plain = toQtText(text);
     QClipboard *clipboard = QGuiApplication::clipboard();
-    QMimeData *data = clipboardText(plain);
+    QMimeData *data = clipboardTextOf(text);
+    const QString plain = data->text();
     m_display->stamp(*data);
     clipboard->setMimeData(data);
     // Setting reports nothing: read back what Qt holds, then ask the display

@@ -1,5 +1,6 @@
 #include "platform/textbox/TextBox.h"
 
+#include "platform/clipboard/ClipboardText.h"
 #include "platform/textbox/TextBoxWidget.h"
 
 #include <QPlainTextEdit>
@@ -78,10 +79,20 @@ void moveFocus(QWidget *control)
     control->setFocus(Qt::OtherFocusReason);
 }
 
+QString selectedBoxText(const QPlainTextEdit *box)
+{
+    return toProgramText(box->textCursor().selectedText());
+}
+
 QString selectedTextOfActiveControl(const QWidget *window)
 {
     const auto *box = qobject_cast<const QPlainTextEdit *>(window->focusWidget());
     if (!box)
         return {};
-    return toProgramText(box->textCursor().selectedText());
+    return selectedBoxText(box);
+}
+
+QMimeData *clipboardTextOf(const QString &text)
+{
+    return clipboardText(toQtText(text));
 }

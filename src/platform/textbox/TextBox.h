@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QMimeData;
 class QPlainTextEdit;
 class TextBoxWidget;
 class QWidget;
@@ -18,9 +19,16 @@ void appendBoxText(TextBoxWidget *box, const QString &text);
 void selectAll(QPlainTextEdit *box);
 
 void moveFocus(QWidget *control);
+QString selectedBoxText(const QPlainTextEdit *box);
 // The selection of the control that has the focus within window; empty when
 // that control holds no text.
 QString selectedTextOfActiveControl(const QWidget *window);
+
+// A program text as every copy puts it on the clipboard, "Copy to Clipboard"
+// and the boxes' own copy, cut and drag alike: each line break as LF, which Qt
+// writes in the platform's convention, and every other character as it
+// stands. The clipboard or drag takes ownership.
+QMimeData *clipboardTextOf(const QString &text);
 
 // The translations themselves. Qt's texts break lines with LF, or with U+2029
 // between paragraphs and U+2028 within one as QTextDocument keeps them; each

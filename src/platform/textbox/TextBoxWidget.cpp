@@ -1,5 +1,7 @@
 #include "platform/textbox/TextBoxWidget.h"
 
+#include "platform/textbox/TextBox.h"
+
 #include <QMimeData>
 #include <QTextBlock>
 
@@ -44,6 +46,11 @@ void TextBoxWidget::prepareFor(const QString &incoming)
 {
     if (hasLongRun(incoming))
         setWrapAnywhere(true);
+}
+
+QMimeData *TextBoxWidget::createMimeDataFromSelection() const
+{
+    return clipboardTextOf(selectedBoxText(this));
 }
 
 void TextBoxWidget::insertFromMimeData(const QMimeData *source)

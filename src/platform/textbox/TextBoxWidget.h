@@ -27,6 +27,11 @@ public:
     // is there, spares laying it out twice.
     void prepareFor(const QString &incoming);
 
+    // What copy, cut, drag and the X11 selection take from the box: Qt's own
+    // goes through toPlainText(), which turns no-break spaces into plain ones.
+    // Public, as what a drag carries has no other way to be looked at.
+    QMimeData *createMimeDataFromSelection() const override;
+
 protected:
     void insertFromMimeData(const QMimeData *source) override;
 
