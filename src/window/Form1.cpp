@@ -9,11 +9,13 @@
 #include <QDir>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
 // The labels' face where the system has it, otherwise a sans-serif face that
-// covers Cyrillic, the closest to its widths first.
+// covers Cyrillic, the closest to its widths first; a wider one is made
+// smaller to fit.
 QFont labelFont(QFont font)
 {
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
@@ -24,20 +26,38 @@ QFont labelFont(QFont font)
     return font;
 }
 
-// The window's geometry is fixed in pixels. A desktop font too wide for it is
-// made smaller, just enough for every button caption to show whole.
-void fitFontToButtons(QWidget *window, const QList<QPushButton *> &buttons)
+// The window's geometry is fixed in pixels. Where the fonts the desktop has
+// are too wide for it, the font of each widget given is made smaller, a
+// quarter point at a time and all alike, just enough for whole() to hold.
+void shrinkFontsUntil(const QList<QWidget *> &widgets, const std::function<bool()> &whole)
 {
-    QFont font = window->font();
-    const auto fits = [&] {
-        return std::all_of(buttons.cbegin(), buttons.cend(), [](const QPushButton *button) {
-            return button->sizeHint().width() <= button->width();
-        });
-    };
-    while (!fits() && font.pointSizeF() > 6) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-        window->setFont(font);
+    constexpr qreal Smallest = 6;
+    qreal size = widgets.first()->font().pointSizeF();
+    while (!whole() && size > Smallest) {
+        size -= 0.25;
+        for (QWidget *widget : widgets) {
+            QFont font = widget->font();
+            font.setPointSizeF(size);
+            widget->setFont(font);
+        }
     }
+}
+
+bool captionsShowWhole(const QList<QPushButton *> &buttons)
+{
+    return std::all_of(buttons.cbegin(), buttons.cend(),
+                       [](const QPushButton *button) { return button->sizeHint().width() <= button->width(); });
+}
+
+// A label's text may end in spaces, which show nothing when cut off.
+bool captionsShowWhole(const QList<QLabel *> &labels)
+{
+    return std::all_of(labels.cbegin(), labels.cend(), [](const QLabel *label) {
+        QString text = label->text();
+        while (text.endsWith(u' '))
+            text.chop(1);
+        return QFontMetrics(label->font()).boundingRect(text).right() < label->width();
+    });
 }
 
 } // namespace
@@ -52,10 +72,8 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
          QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())
         icon.addFile(rendering.filePath());
     setWindowIcon(icon);
-    fitFontToButtons(this, {m_ui.Command1, m_ui.Command2, m_ui.Command3});
-
-    for (QLabel *label : {m_ui.Label1, m_ui.Label2, m_ui.Label3, m_ui.Label4})
-        label->setFont(labelFont(label->font()));
+    const QList<QPushButton *> buttons = {m_ui.Command1, m_ui.Command2, m_ui.Command3};
+    shrinkFontsUntil({this}, [&] { return captionsShowWhole(buttons); });
 
     // Each line fills its one-pixel strip, so that the two stay a double rule
     // at any scale. Qt has no inactive title bar colour; its mid grey over the
@@ -78,6 +96,10 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     }
     m_ui.Label2->setText(ContactSite.toString());
     m_ui.Label4->setText(ContactMail.toString());
+    const QList<QLabel *> labels = {m_ui.Label1, m_ui.Label2, m_ui.Label3, m_ui.Label4};
+    for (QLabel *label : labels)
+        label->setFont(labelFont(label->font()));
+    shrinkFontsUntil({labels.cbegin(), labels.cend()}, [&] { return captionsShowWhole(labels); });
 
     const auto runs = [this](Handler handler) { return [this, handler] { run(handler); }; };
     connect(m_ui.Command1, &QPushButton::clicked, this, runs(handlers.Command1));
