@@ -86,6 +86,18 @@ keepers() {
     keeper_processes tessivan-keeper-x11 "DISPLAY=$DISPLAY"
 }
 
+# start_manager works|hangs: a stand-in clipboard manager of that kind
+# ($CLIPBOARD_MANAGER), its process in $manager_pid. It ends with the X server.
+start_manager() {
+    "$CLIPBOARD_MANAGER" "$1" >"$work/manager" &
+    manager_pid=$!
+    for _ in $(seq 50); do
+        grep -q ready "$work/manager" && return 0
+        sleep 0.1
+    done
+    fail "the stand-in clipboard manager did not start"
+}
+
 # keys KEY...: key presses, in xdotool's names (ctrl+v, Return, shift+Left).
 keys() {
     xdotool key "$@"

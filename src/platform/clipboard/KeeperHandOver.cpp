@@ -1,10 +1,8 @@
 #include "platform/clipboard/KeeperHandOver.h"
 
 #include <QByteArray>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <chrono>
@@ -184,10 +182,9 @@ QString keeperPath(const QString &name)
     return {};
 }
 
-void handClipboardToKeeper(const QString &name)
+void handTextToKeeper(const QString &name, const QString &text)
 {
     const QString keeper = keeperPath(name);
-    const QString text = QGuiApplication::clipboard()->text();
     if (!keeper.isEmpty() && !text.isEmpty())
         handOverToKeeper(keeper, text);
 }

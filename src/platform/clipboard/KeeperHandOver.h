@@ -13,9 +13,9 @@ class QString;
 // it; empty when it is in neither.
 QString keeperPath(const QString &name);
 
-// Hands the text on Qt's clipboard, if any, to the keeper program of that
-// name, if found. Called as the program ends.
-void handClipboardToKeeper(const QString &name);
+// Hands text, unless empty, to the keeper program of that name, if found.
+// Called as the program ends.
+void handTextToKeeper(const QString &name, const QString &text);
 
 // Starts the keeper program and writes it the text; true once the keeper
 // holds the clipboard. A keeper that has not answered within a second is

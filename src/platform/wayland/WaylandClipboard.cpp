@@ -3,6 +3,7 @@
 
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHash>
@@ -84,7 +85,7 @@ public:
     {
         if (m_stamp.isEmpty() || !device() || !catchUp() || !selectionHas(m_stamp))
             return;
-        handClipboardToKeeper(QStringLiteral("tessivan-keeper-wayland"));
+        handTextToKeeper(QStringLiteral("tessivan-keeper-wayland"), QGuiApplication::clipboard()->text());
     }
 
     // The compositor's events, as the listeners below pass them on.

@@ -2,26 +2,53 @@
 #include "platform/clipboard/KeeperHandOver.h"
 #include "platform/x11/X11Selection.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 
 namespace {
+
+constexpr QLatin1StringView Keeper("tessivan-keeper-x11");
+// Long enough for a working clipboard manager to take a large text.
+constexpr std::chrono::seconds ManagerPatience(1);
 
 // On X11 the program that copied serves the clipboard itself, so the text
 // would go with it.
 class X11Clipboard final : public DisplayClipboard
 {
 public:
-    // When the program owns the clipboard with text and no clipboard manager
-    // will take it over, hands the text to tessivan-keeper-x11. Returns within
-    // about a second, the keeper holding the clipboard or the hand-over
-    // abandoned.
+    // Hands the text the program owns on the clipboard, if any, to the
+    // clipboard manager, or where none runs or it does not take the text in
+    // time, to tessivan-keeper-x11. Returns within about two seconds, the text
+    // kept or the hand-over abandoned.
     void keepAfterExit() override
     {
         // The closed window leaves the screen before the hand-over waits.
         QGuiApplication::sync();
-        if (!clipboardOwnedHere() || clipboardManagerRuns())
+        if (clipboardManagerRuns())
+            handToManager();
+        else if (clipboardOwnedHere())
+            handTextToKeeper(Keeper, QGuiApplication::clipboard()->text());
+    }
+
+private:
+    // WORKAROUND: as it ends, Qt hands whatever the program owns to the
+    // clipboard manager itself and waits 5 s for an answer, then lets the text
+    // go. Here the manager is asked first, and what the program owns is given
+    // up before Qt would ask again.
+    static void handToManager()
+    {
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        // No program's selection outlives it.
+        if (clipboard->ownsSelection())
+            clipboard->clear(QClipboard::Selection);
+        if (!clipboardOwnedHere())
             return;
-        handClipboardToKeeper(QStringLiteral("tessivan-keeper-x11"));
+        const QString text = clipboard->text();
+        const bool saved = clipboardManagerSaved(ManagerPatience);
+        if (clipboardOwnedHere())
+            clipboard->clear();
+        if (!saved)
+            handTextToKeeper(Keeper, text);
     }
 };
 

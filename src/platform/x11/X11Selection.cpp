@@ -1,6 +1,9 @@
 #include "platform/x11/X11Selection.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -20,16 +23,65 @@ template<typename Reply> std::unique_ptr<Reply, decltype(&std::free)> owned(Repl
     return {reply, &std::free};
 }
 
+// The atom of that name; with onlyIfExists, none where no client made it.
+xcb_atom_t atom(xcb_connection_t *connection, const char *name, bool onlyIfExists = true)
+{
+    const auto reply = owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, onlyIfExists, std::strlen(name), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
 xcb_window_t selectionOwner(xcb_connection_t *connection, const char *selection)
 {
-    const auto atom = owned(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, std::strlen(selection), selection), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE)
+    const xcb_atom_t name = atom(connection, selection);
+    if (name == XCB_ATOM_NONE)
         return XCB_WINDOW_NONE;
     const auto owner = owned(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, name), nullptr));
     return owner ? owner->owner : xcb_window_t(XCB_WINDOW_NONE);
 }
+
+// Waits in an event loop of its own for the clipboard manager's answer to
+// SAVE_TARGETS, while Qt, in that loop, serves the manager's requests.
+class ManagerAnswer final : public QAbstractNativeEventFilter
+{
+public:
+    ManagerAnswer(xcb_window_t requestor, xcb_atom_t manager, xcb_atom_t saveTargets)
+        : m_requestor(requestor), m_manager(manager), m_saveTargets(saveTargets)
+    {
+        qApp->installNativeEventFilter(this);
+    }
+    ~ManagerAnswer() override { qApp->removeNativeEventFilter(this); }
+
+    bool saved(std::chrono::milliseconds patience)
+    {
+        QTimer::singleShot(patience, &m_loop, &QEventLoop::quit);
+        m_loop.exec(QEventLoop::ExcludeUserInputEvents);
+        return m_saved;
+    }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & ~0x80) != XCB_SELECTION_NOTIFY)
+            return false;
+        const auto *notify = static_cast<const xcb_selection_notify_event_t *>(message);
+        if (notify->requestor != m_requestor || notify->selection != m_manager || notify->target != m_saveTargets)
+            return false;
+        m_saved = notify->property != XCB_ATOM_NONE;
+        m_loop.quit();
+        return true;
+    }
+
+private:
+    const xcb_window_t m_requestor;
+    const xcb_atom_t m_manager;
+    const xcb_atom_t m_saveTargets;
+    QEventLoop m_loop;
+    bool m_saved = false;
+};
 
 } // namespace
 
@@ -48,4 +100,24 @@ bool clipboardManagerRuns()
 {
     xcb_connection_t *connection = displayConnection();
     return connection && selectionOwner(connection, "CLIPBOARD_MANAGER") != XCB_WINDOW_NONE;
+}
+
+bool clipboardManagerSaved(std::chrono::milliseconds patience)
+{
+    xcb_connection_t *connection = displayConnection();
+    if (!connection)
+        return false;
+    // Asked from the window that owns the clipboard, as Qt asks: a manager
+    // may take the clipboard over once that window is gone.
+    const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
+    const xcb_atom_t manager = atom(connection, "CLIPBOARD_MANAGER");
+    const xcb_atom_t saveTargets = atom(connection, "SAVE_TARGETS", false);
+    const xcb_atom_t property = atom(connection, "_TESSIVAN_SAVED", false);
+    if (owner == XCB_WINDOW_NONE || manager == XCB_ATOM_NONE)
+        return false;
+
+    ManagerAnswer answer(owner, manager, saveTargets);
+    xcb_convert_selection(connection, owner, manager, saveTargets, property, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+    return answer.saved(patience);
 }
