@@ -349,6 +349,43 @@ void TestForm1::readsSensiblyToAScreenReader()
         QVERIFY2(!accessible(control<QLabel>(name), QAccessible::Description).isEmpty(), name);
     QCOMPARE(accessible(control<QLabel>("Label2"), QAccessible::Name), ContactSite.toString());
 
+    // Read as a person sees it: a frame named by its title, two separators,
+    // each caption labelling its value, and nothing that is not shown.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), u"Tessivan"_s);
+    for (const char *name : {"Line1", "Line2"})
+        QCOMPARE(QAccessible::queryAccessibleInterface(control<QFrame>(name))->role(), QAccessible::Separator);
+    const std::function<void(QAccessibleInterface *)> allShown = [&](QAccessibleInterface *node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QVERIFY2(!node->child(i)->state().invisible, qPrintable(node->text(QAccessible::Name)));
+            allShown(node->child(i));
+        }
+    };
+    allShown(window);
+
+    // The contact labels are links that do what a click does, out of the Tab
+    // order as labels are.
+    for (const auto &[caption, value] : {std::pair{"Label1", "Label2"}, std::pair{"Label3", "Label4"}}) {
+        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(control<QLabel>(value));
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        QVERIFY(!link->state().focusable);
+        const auto labelledBy = link->relations(QAccessible::Label);
+        QCOMPARE(labelledBy.size(), 1);
+        QCOMPARE(labelledBy.first().first->object(), control<QLabel>(caption));
+    }
+    const auto press = [&](const char *name) {
+        QAccessible::queryAccessibleInterface(control<QLabel>(name))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press("Label2");
+    QTRY_COMPARE(m_services->openedUrls, QStringList{ContactAddress.toString()});
+    press("Label4");
+    QTRY_COMPARE(m_services->clipboard, ContactMail.toString());
+    QCOMPARE(m_services->informations.size(), 1);
+
     QStringList heard;
     for (int i = 0; i < 5; ++i) {
         heard << accessible(QApplication::focusWidget(), QAccessible::Name);

@@ -10,8 +10,13 @@ class QWidget;
 // click. The second click of a double-click is not a click.
 class ClickFilter : public QObject
 {
+    Q_OBJECT
+
 public:
     ClickFilter(QWidget *widget, std::function<void()> onClick);
+
+    // What a click does, for a click that comes other than by mouse.
+    void click() const { m_onClick(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "BuildSettings.h"
 #include "platform/services/Services.h"
+#include "window/Accessibility.h"
 #include "window/ClickFilter.h"
 #include "window/HandPointer.h"
 
@@ -65,6 +66,7 @@ bool captionsShowWhole(const QList<QLabel *> &labels)
 Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     : QWidget(parent), m_services(services)
 {
+    installAccessibility();
     m_ui.setupUi(this);
     setFixedSize(size());
     QIcon icon; // the renderings of data/tessivan.svg made at build time

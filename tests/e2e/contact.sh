@@ -1,6 +1,7 @@
 #!/bin/sh
 # The contact row: the web host reaches a URL handler registered through XDG,
-# the e-mail address reaches a real clipboard client, and a missing browser is
+# the e-mail address reaches a real clipboard client, a screen reader reads
+# both as links and follows them through AT-SPI, and a missing browser is
 # reported without ending the program.
 set -eu
 . "$(dirname "$0")/xsession.sh"
@@ -24,7 +25,9 @@ DESKTOP
 printf '[Default Applications]\nx-scheme-handler/http=record-url.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
 : >"$work/opened"
 
-start_app "$1"
+atspi() { /usr/bin/python3 "$(dirname "$0")/atspi.py" "$@"; }
+atspi ready
+start_app "$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 opened_are() {
     for _ in $(seq 50); do
@@ -40,16 +43,38 @@ xdotool mousemove --window "$window" $SITE_AT click --repeat 2 --delay 80 1
 sleep 1
 opened_are "$(printf '%s\n%s' "$CONTACT_ADDRESS" "$CONTACT_ADDRESS")"
 
+# dismiss_message: the message box is shown, and goes with Return.
+dismiss_message() {
+    message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
+    [ -n "$message" ] || fail "no message box titled $TESSIVAN_VENDOR"
+    xdotool windowfocus --sync "$message" key Return
+    sleep 0.3
+    if xdotool search --onlyvisible --name "^$TESSIVAN_VENDOR$" >/dev/null; then fail "the message box stayed"; fi
+}
+
 # The e-mail address replaces what another program held.
 printf 'held by xclip' | xclip -selection clipboard
 click $MAIL_AT
 clipboard_is "$CONTACT_MAIL"
-message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
-[ -n "$message" ] || fail "no message box titled $TESSIVAN_VENDOR"
-xdotool windowfocus --sync "$message" key Return
-sleep 0.3
-if xdotool search --onlyvisible --name "^$TESSIVAN_VENDOR$" >/dev/null; then fail "the message box stayed"; fi
+dismiss_message
 clipboard_is "$CONTACT_MAIL"
+
+# To a screen reader: a frame named by its title, separators, and the two
+# links, each labelled by its caption; nothing hidden. Pressed, each does
+# what a click does.
+atspi tree >"$work/tree" || fail "no accessibility tree"
+expect_in_tree() { grep -qx "$1" "$work/tree" || fail "no \"$1\" in the tree: $(cat "$work/tree")"; }
+expect_in_tree "frame 'Tessivan'"
+expect_in_tree "  link '$CONTACT_SITE' \[Press, labelled by 'Autor: '\]"
+expect_in_tree "  link '$CONTACT_MAIL' \[Press, labelled by 'Mail: '\]"
+[ "$(grep -c "^  separator 'Separator'$" "$work/tree")" = 2 ] || fail "not two separators: $(cat "$work/tree")"
+if grep -q "scroll bar" "$work/tree"; then fail "hidden scroll bars in the tree"; fi
+atspi press "$CONTACT_SITE"
+opened_are "$(printf '%s\n%s\n%s' "$CONTACT_ADDRESS" "$CONTACT_ADDRESS" "$CONTACT_ADDRESS")"
+printf 'held by xclip' | xclip -selection clipboard
+atspi press "$CONTACT_MAIL"
+clipboard_is "$CONTACT_MAIL"
+dismiss_message
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 
@@ -59,9 +84,7 @@ printf 'still here' | xclip -selection clipboard
 click $TEXT1_AT
 xdotool key ctrl+v
 click $SITE_AT
-message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
-xdotool windowfocus --sync "$message" key Return
-sleep 0.3
+dismiss_message
 kill -0 "$app_pid" || fail "the program ended"
 click $TEXT1_AT
 xdotool key ctrl+a ctrl+c

@@ -3,6 +3,7 @@
 #include "platform/textbox/TextBox.h"
 
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
@@ -39,6 +40,14 @@ bool anyBlockHasLongRun(const QTextDocument *document)
 
 TextBoxWidget::TextBoxWidget(QWidget *parent) : QPlainTextEdit(parent)
 {
+    // WORKAROUND: Qt's accessibility lists every child widget, hidden or not,
+    // and the scroll bars' containers stay children while hidden, as a box's
+    // always are: screen readers found two hidden, unnamed scroll bars in
+    // each box. It leaves windows out, and these are never shown.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()})
+        bar->parentWidget()->setWindowFlag(Qt::Window);
     connect(document(), &QTextDocument::contentsChange, this, &TextBoxWidget::contentsChanged);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QPlainTextEdit>
 
-// The widget of the window's text boxes: a QPlainTextEdit whose layout stays
-// linear in the length of any text.
+// The widget of the window's text boxes: a QPlainTextEdit that shows no
+// scroll bars and whose layout stays linear in the length of any text.
 //
 // WORKAROUND: Qt 6.4 lays out a run of text with no break opportunity in time
 // quadratic in its length when it wraps at word boundaries or anywhere: each
