@@ -5,7 +5,8 @@ set -eu
 start_x
 start_app "$1"
 
-printf 'Line one: ünïcödé €\r\nline two\tend\r\n\r\n日本語 𐐨𐐨' | xclip -selection clipboard
+# With a no-break space, which every copy keeps.
+printf 'Line one:\302\240ünïcödé €\r\nline two\tend\r\n\r\n日本語 𐐨𐐨' | xclip -selection clipboard
 click $TEXT1_AT
 xdotool key ctrl+v
 click $CONVERT_AT
@@ -14,7 +15,15 @@ click $TEXT2_AT
 xdotool key shift+Left shift+Left
 click $TEXT1_AT
 click $COPY_AT
-clipboard_is "$(printf 'LiNe oNe: ÜnÏcÖdÉ €\nlInE TwO\tEnD\n\n日本語 𐐨𐐀')"
+clipboard_is "$(printf 'LiNe oNe:\302\240ÜnÏcÖdÉ €\nlInE TwO\tEnD\n\n日本語 𐐨𐐀')"
+
+# The boxes' own copy and cut give the same characters.
+click $TEXT2_AT
+keys ctrl+a ctrl+c
+clipboard_is "$(printf 'LiNe oNe:\302\240ÜnÏcÖdÉ €\nlInE TwO\tEnD\n\n日本語 𐐨𐐀')"
+click $TEXT1_AT
+keys ctrl+a ctrl+x
+clipboard_is "$(printf 'Line one:\302\240ünïcödé €\nline two\tend\n\n日本語 𐐨𐐨')"
 
 # Another program takes the clipboard; Clear empties it all the same.
 printf 'owned by xclip' | xclip -selection clipboard
