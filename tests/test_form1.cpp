@@ -22,7 +22,8 @@ namespace {
 int inkedWidth(const QFont &font, const QString &text)
 {
     const QFontMetrics metrics(font);
-    QImage image(2 * metrics.horizontalAdvance(text) + metrics.height(), 2 * metrics.height(), QImage::Format_RGB32);
+    QImage image(2 * metrics.horizontalAdvance(text) + metrics.height(), 2 * metrics.height(),
+                 QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(font);
@@ -355,7 +356,8 @@ void TestForm1::readsSensiblyToAScreenReader()
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), u"Tessivan"_s);
     for (const char *name : {"Line1", "Line2"})
-        QCOMPARE(QAccessible::queryAccessibleInterface(control<QFrame>(name))->role(), QAccessible::Separator);
+        QCOMPARE(QAccessible::queryAccessibleInterface(control<QFrame>(name))->role(),
+                 QAccessible::Separator);
     const std::function<void(QAccessibleInterface *)> allShown = [&](QAccessibleInterface *node) {
         for (int i = 0; i < node->childCount(); ++i) {
             QVERIFY2(!node->child(i)->state().invisible, qPrintable(node->text(QAccessible::Name)));
@@ -366,10 +368,11 @@ void TestForm1::readsSensiblyToAScreenReader()
 
     // The contact labels are links that do what a click does, out of the Tab
     // order as labels are.
-    for (const auto &[caption, value] : {std::pair{"Label1", "Label2"}, std::pair{"Label3", "Label4"}}) {
+    for (const auto &[caption, value] : {std::pair {"Label1", "Label2"}, std::pair {"Label3", "Label4"}}) {
         QAccessibleInterface *link = QAccessible::queryAccessibleInterface(control<QLabel>(value));
         QCOMPARE(link->role(), QAccessible::Link);
-        QCOMPARE(link->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        QCOMPARE(link->actionInterface()->actionNames(),
+                 QStringList {QAccessibleActionInterface::pressAction()});
         QVERIFY(!link->state().focusable);
         const auto labelledBy = link->relations(QAccessible::Label);
         QCOMPARE(labelledBy.size(), 1);
@@ -381,7 +384,7 @@ void TestForm1::readsSensiblyToAScreenReader()
             ->doAction(QAccessibleActionInterface::pressAction());
     };
     press("Label2");
-    QTRY_COMPARE(m_services->openedUrls, QStringList{ContactAddress.toString()});
+    QTRY_COMPARE(m_services->openedUrls, QStringList {ContactAddress.toString()});
     press("Label4");
     QTRY_COMPARE(m_services->clipboard, ContactMail.toString());
     QCOMPARE(m_services->informations.size(), 1);

@@ -172,7 +172,8 @@ void TestTextBox::everyCopyPathKeepsEveryCharacter()
 
     copy(m_box);
     QCOMPARE(QGuiApplication::clipboard()->text(), kept + u"\n"_s + kept);
-    QCOMPARE(boxText(m_box), cuts ? u"before||after"_s : u"before|"_s + kept + u"\r\n"_s + kept + u"|after"_s);
+    QCOMPARE(boxText(m_box),
+             cuts ? u"before||after"_s : u"before|"_s + kept + u"\r\n"_s + kept + u"|after"_s);
 }
 
 void TestTextBox::wrapsAnywhereOnlyWhileALongRunIsThere()

@@ -32,7 +32,7 @@ public:
         // Later, as Qt presses buttons: the click may open a modal message
         // box, and the screen reader waits for the press to return.
         if (auto *click = widget()->findChild<ClickFilter *>(QString(), Qt::FindDirectChildrenOnly))
-            QMetaObject::invokeMethod(click, &ClickFilter::click, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(click, "click", Qt::QueuedConnection);
     }
 };
 

@@ -16,7 +16,7 @@ public:
     ClickFilter(QWidget *widget, std::function<void()> onClick);
 
     // What a click does, for a click that comes other than by mouse.
-    void click() const { m_onClick(); }
+    Q_INVOKABLE void click() const { m_onClick(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -46,8 +46,9 @@ void shrinkFontsUntil(const QList<QWidget *> &widgets, const std::function<bool(
 
 bool captionsShowWhole(const QList<QPushButton *> &buttons)
 {
-    return std::all_of(buttons.cbegin(), buttons.cend(),
-                       [](const QPushButton *button) { return button->sizeHint().width() <= button->width(); });
+    return std::all_of(buttons.cbegin(), buttons.cend(), [](const QPushButton *button) {
+        return button->sizeHint().width() <= button->width();
+    });
 }
 
 // A label's text may end in spaces, which show nothing when cut off.

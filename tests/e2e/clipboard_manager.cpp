@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <poll.h>
+#include <string>
 
 namespace {
 
@@ -71,8 +71,7 @@ int main(int argc, char **argv)
     if (!works) {
         // Reads nothing, until the X server goes.
         pollfd server {xcb_get_file_descriptor(connection), 0, 0};
-        while (poll(&server, 1, -1) == 0 || !(server.revents & (POLLHUP | POLLERR))) {
-        }
+        while (poll(&server, 1, -1) == 0 || !(server.revents & (POLLHUP | POLLERR))) {}
         return 0;
     }
 
@@ -97,8 +96,8 @@ int main(int argc, char **argv)
                                     XCB_ATOM_ATOM, 32, 2, offered);
                 answer = request->property;
             } else if (request->selection == clipboard && request->target == utf8) {
-                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request->requestor, request->property, utf8,
-                                    8, text.size(), text.data());
+                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request->requestor, request->property,
+                                    utf8, 8, text.size(), text.data());
                 answer = request->property;
             }
             notify(request->requestor, request->selection, request->target, answer, request->time);
@@ -107,13 +106,15 @@ int main(int argc, char **argv)
         case XCB_SELECTION_NOTIFY: {
             // The clipboard's text, fetched for the program that asked.
             xcb_get_property_reply_t *reply = xcb_get_property_reply(
-                connection, xcb_get_property(connection, 1, self, fetched, XCB_ATOM_ANY, 0, 1 << 22), nullptr);
+                connection, xcb_get_property(connection, 1, self, fetched, XCB_ATOM_ANY, 0, 1 << 22),
+                nullptr);
             const bool got = reply && reply->type == utf8;
             if (got)
                 text.assign(static_cast<const char *>(xcb_get_property_value(reply)),
                             xcb_get_property_value_length(reply));
             std::free(reply);
-            notify(saving.requestor, manager, saveTargets, got ? saving.property : xcb_atom_t(XCB_ATOM_NONE), saving.time);
+            notify(saving.requestor, manager, saveTargets, got ? saving.property : xcb_atom_t(XCB_ATOM_NONE),
+                   saving.time);
             break;
         }
         case XCB_DESTROY_NOTIFY:

@@ -55,7 +55,10 @@ public:
 
     bool saved(std::chrono::milliseconds patience)
     {
-        QTimer::singleShot(patience, &m_loop, &QEventLoop::quit);
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &m_loop, &QEventLoop::quit);
+        deadline.start(patience);
         m_loop.exec(QEventLoop::ExcludeUserInputEvents);
         return m_saved;
     }
@@ -68,7 +71,8 @@ public:
         if ((event->response_type & ~0x80) != XCB_SELECTION_NOTIFY)
             return false;
         const auto *notify = static_cast<const xcb_selection_notify_event_t *>(message);
-        if (notify->requestor != m_requestor || notify->selection != m_manager || notify->target != m_saveTargets)
+        if (notify->requestor != m_requestor || notify->selection != m_manager
+            || notify->target != m_saveTargets)
             return false;
         m_saved = notify->property != XCB_ATOM_NONE;
         m_loop.quit();
