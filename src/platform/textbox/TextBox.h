@@ -19,6 +19,7 @@ void appendBoxText(TextBoxWidget *box, const QString &text);
 void selectAll(QPlainTextEdit *box);
 
 void moveFocus(QWidget *control);
+// What is selected in the box, as a program text.
 QString selectedBoxText(const QPlainTextEdit *box);
 // The selection of the control that has the focus within window; empty when
 // that control holds no text.
