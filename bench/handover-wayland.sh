@@ -14,7 +14,6 @@ start_wayland
 runs=9
 megabyte_lines 'жжaéё яq' >"$work/input"
 megabyte_lines 'ЖжAéЁ Яq' >"$work/expected"
-rss() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
 
 for _ in $(seq $runs); do
     for mode in kept cleared; do

@@ -23,7 +23,7 @@ for _ in $(seq $runs); do
         if [ $mode = kept ]; then
             keeper=$(keepers)
             [ -n "$keeper" ] || fail "no keeper"
-            sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$keeper/status" >>"$work/rss"
+            rss "$keeper" >>"$work/rss"
             printf 'x' | xclip -selection clipboard
             sleep 0.3
         fi

@@ -23,7 +23,6 @@ private slots:
     void clearEmptiesTheClipboardAndBothBoxes();
     void siteClickOpensTheStoredAddressOncePerClick();
     void mailClickCopiesTheCaptionAndSaysSo();
-    void contactCaptionsAreTheConfiguredValues();
     void failuresStopTheHandlerAndLoseNothing();
 
 private:
@@ -143,12 +142,6 @@ void TestCommands::mailClickCopiesTheCaptionAndSaysSo()
     m_shown->control<QLabel>("Label4")->setText(u"other@example.com"_s);
     clickLabel("Label4");
     QCOMPARE(services().clipboard, u"other@example.com"_s);
-}
-
-void TestCommands::contactCaptionsAreTheConfiguredValues()
-{
-    QCOMPARE(m_shown->control<QLabel>("Label2")->text(), ContactSite.toString());
-    QCOMPARE(m_shown->control<QLabel>("Label4")->text(), ContactMail.toString());
 }
 
 void TestCommands::failuresStopTheHandlerAndLoseNothing()

@@ -79,6 +79,34 @@ keeper_processes() {
     return 0
 }
 
+# another_client_copies: another client's copy replaces the kept text, and
+# the keeper goes.
+another_client_copies() {
+    printf 'from another client' >"$work/other"
+    copy_in "$work/other"
+    clipboard_is 'from another client'
+    sleep 0.3
+    [ -z "$(keepers)" ] || fail "the keeper still runs after another client copied"
+}
+
+# nothing_kept_after_clear BINARY: a copy that Clear empties leaves no keeper
+# once the program has ended, and the clipboard empty.
+nothing_kept_after_clear() {
+    start_app "$1"
+    copy_typed 'third'
+    clipboard_is 'ThIrD'
+    click $CLEAR_AT
+    clipboard_is ''
+    close_app
+    [ -z "$(keepers)" ] || fail "a keeper started after Clear"
+    clipboard_is ''
+}
+
+# rss PID: the process's resident memory in KiB, for the benchmarks.
+rss() {
+    sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"
+}
+
 # close_ms: milliseconds from asking the window to close until the program
 # ended, for the benchmarks.
 close_ms() {

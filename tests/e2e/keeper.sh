@@ -41,21 +41,9 @@ for target in UTF8_STRING 'text/plain;charset=utf-8' text/plain STRING TEXT; do
     [ "$(paste "$target")" = 'SeCoNd rUn' ] || fail "the kept $target differs"
 done
 
-# Another client's copy replaces the kept text, and the keeper goes.
-printf 'from xclip' | xclip -selection clipboard
-clipboard_is 'from xclip'
-sleep 0.3
-[ -z "$(keepers)" ] || fail "the keeper still runs after another client copied"
-
+another_client_copies
 # No keeper after Clear, nor while another client owns the clipboard.
-start_app "$1"
-copy_typed 'third'
-clipboard_is 'ThIrD'
-click $CLEAR_AT
-clipboard_is ''
-close_app
-[ -z "$(keepers)" ] || fail "a keeper started after Clear"
-clipboard_is ''
+nothing_kept_after_clear "$1"
 
 start_app "$1"
 copy_typed 'fourth'

@@ -29,22 +29,8 @@ if find "/proc/$keeper/fd" ! -name 2 -lname '/*' ! -lname '/dev/*' | grep -q .; 
     fail "the keeper holds files open: $(ls -l "/proc/$keeper/fd")"
 fi
 
-# Another client's copy replaces the kept text, and the keeper goes.
-printf 'from wl-copy' >"$work/other"
-copy_in "$work/other"
-clipboard_is 'from wl-copy'
-sleep 0.3
-[ -z "$(keepers)" ] || fail "the keeper still runs after another client copied"
-
-# After Clear, nothing is kept.
-start_app "$1"
-copy_typed 'third'
-clipboard_is 'ThIrD'
-click $CLEAR_AT
-clipboard_is ''
-close_app
-[ -z "$(keepers)" ] || fail "a keeper started after Clear"
-clipboard_is ''
+another_client_copies
+nothing_kept_after_clear "$1"
 
 # A second keeper replaces the first; emptying the clipboard ends the last.
 for run in one two; do
