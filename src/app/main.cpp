@@ -1,5 +1,6 @@
 #include "BuildSettings.h"
 #include "app/ClickHandlers.h"
+#include "app/QuitOnSignals.h"
 #include "platform/services/QtServices.h"
 #include "window/Form1.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(ProgramVersion.toString());
     // Ties the window to its desktop entry (Wayland's app id, for one).
     QGuiApplication::setDesktopFileName(ApplicationId.toString());
+
+    quitOnSignals();
 
     QtServices services;
     Form1 window(services, Form1Clicks);

@@ -5,43 +5,13 @@
 // It prints "ready" once it owns the selection, and runs until ended or the
 // X server goes.
 // Usage: clipboard_manager works|hangs
-#include <xcb/xcb.h>
+#include "xcb_peer.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <poll.h>
 #include <string>
 
-namespace {
-
-xcb_connection_t *connection;
-xcb_window_t self;
-
-xcb_atom_t atom(const char *name)
-{
-    xcb_intern_atom_reply_t *reply
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return value;
-}
-
-void notify(xcb_window_t requestor, xcb_atom_t selection, xcb_atom_t target, xcb_atom_t property,
-            xcb_timestamp_t time)
-{
-    xcb_selection_notify_event_t event {};
-    event.response_type = XCB_SELECTION_NOTIFY;
-    event.requestor = requestor;
-    event.selection = selection;
-    event.target = target;
-    event.property = property;
-    event.time = time;
-    xcb_send_event(connection, 0, requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
-    xcb_flush(connection);
-}
-
-} // namespace
+using namespace peer;
 
 int main(int argc, char **argv)
 {
@@ -50,22 +20,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: clipboard_manager works|hangs\n");
         return 2;
     }
-    connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection))
+    xcb_window_t self;
+    if (!connect(self))
         return 2;
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    self = xcb_generate_id(connection);
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, self, screen->root, 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
     const xcb_atom_t manager = atom("CLIPBOARD_MANAGER"), clipboard = atom("CLIPBOARD"),
                      saveTargets = atom("SAVE_TARGETS"), targets = atom("TARGETS"),
                      utf8 = atom("UTF8_STRING"), fetched = atom("_STAND_IN_FETCHED");
-    xcb_set_selection_owner(connection, self, manager, XCB_CURRENT_TIME);
-    xcb_get_selection_owner_reply_t *owner
-        = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, manager), nullptr);
-    if (!owner || owner->owner != self)
+    if (!own(self, manager))
         return 1;
-    std::free(owner);
     std::puts("ready");
     std::fflush(stdout);
     if (!works) {

@@ -140,3 +140,33 @@ COPY_AT="160 276"
 CLEAR_AT="56 276"
 SITE_AT="70 16"
 MAIL_AT="230 16"
+
+# start_helper NAME COMMAND [ARGUMENT...]: a helper process of the test's
+# (a keeper, a stand-in owner), its pid in $NAME_pid and its standard output
+# and error in $work/NAME.out and $work/NAME.err.
+start_helper() {
+    name=$1
+    shift
+    "$@" >"$work/$name.out" 2>"$work/$name.err" &
+    eval "${name}_pid=$!"
+}
+
+# helper_ended_well NAME: the helper has ended, or ends within 5 s, with
+# status 0 and nothing on its standard error, as a sanitizer report would be.
+helper_ended_well() {
+    pid=$(eval echo "\$${1}_pid")
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "$1 did not end"
+    status=0
+    wait "$pid" || status=$?
+    [ "$status" = 0 ] || fail "$1 ended with status $status: $(cat "$work/$1.err")"
+    [ ! -s "$work/$1.err" ] || fail "$1 printed: $(cat "$work/$1.err")"
+}
+
+# alive: the program still runs.
+alive() {
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+}

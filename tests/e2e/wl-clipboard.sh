@@ -16,6 +16,10 @@ clipboard_is ''
 [ -z "$(paste text/plain)" ] || fail "text/plain is not empty"
 sleep 0.3
 if pgrep -P $$ wl-copy >/dev/null; then fail "wl-copy still owns the clipboard"; fi
+# A paste from the emptied clipboard inserts nothing, and the program goes on.
+click $TEXT1_AT
+keys ctrl+v
+alive
 
 # Copy of an empty output box leaves an empty clipboard.
 copy_in "$work/owned"

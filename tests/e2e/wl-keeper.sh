@@ -32,12 +32,15 @@ fi
 another_client_copies
 nothing_kept_after_clear "$1"
 
-# A second keeper replaces the first; emptying the clipboard ends the last.
-for run in one two; do
-    start_app "$1"
-    copy_typed "$run"
-    close_app
-done
+# A second keeper replaces the first, the second run ended by SIGTERM as by
+# a close; emptying the clipboard ends the last.
+start_app "$1"
+copy_typed one
+close_app
+start_app "$1"
+copy_typed two
+kill -TERM "$app_pid"
+await_end
 clipboard_is 'TwO'
 sleep 0.3
 [ "$(keepers | wc -l)" -eq 1 ] || fail "$(keepers | wc -l) keepers run"

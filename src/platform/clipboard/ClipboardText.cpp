@@ -1,6 +1,7 @@
 #include "platform/clipboard/ClipboardText.h"
 
 #include <QMimeData>
+#include <QStringList>
 
 namespace {
 
@@ -34,4 +35,18 @@ QMimeData *clipboardText(const QString &text)
     auto *data = new PlainText;
     data->setText(text);
     return data;
+}
+
+QString plainTextOf(const QMimeData &data)
+{
+    // The program's own: nothing to wait for, and text() keeps every character.
+    if (dynamic_cast<const PlainText *>(&data))
+        return data.text();
+    const QStringList types = data.formats();
+    for (const QString &type : {QString(Utf8Format), QStringLiteral("text/plain")}) {
+        // Qt delivers text/plain as UTF-8 whatever the owner's encoding.
+        if (types.contains(type))
+            return QString::fromUtf8(data.data(type));
+    }
+    return {};
 }

@@ -7,3 +7,9 @@ class QString;
 // others: Qt's text formats, and text/plain;charset=utf-8 by name, which X11
 // clients such as browsers ask for first. The clipboard takes ownership.
 QMimeData *clipboardText(const QString &text);
+
+// The plain text of clipboard, selection or drag data, for a paste or a drop;
+// empty where it holds none. Another program's data is asked for its list of
+// types once and for the text once, in a single type: Qt's own reading asks
+// up to four times, waiting up to 5 s for each where the owner stalls.
+QString plainTextOf(const QMimeData &data);

@@ -1,5 +1,6 @@
 #include "platform/textbox/TextBoxWidget.h"
 
+#include "platform/clipboard/ClipboardText.h"
 #include "platform/textbox/TextBox.h"
 
 #include <QMimeData>
@@ -62,12 +63,23 @@ QMimeData *TextBoxWidget::createMimeDataFromSelection() const
     return clipboardTextOf(selectedBoxText(this));
 }
 
+bool TextBoxWidget::canInsertFromMimeData(const QMimeData *source) const
+{
+    // The list of types only: the context menu asks before it opens.
+    return source && source->hasText();
+}
+
 void TextBoxWidget::insertFromMimeData(const QMimeData *source)
 {
-    // Pasted and dropped text alike; as plain text, as the box inserts it.
-    if (source->hasText())
-        prepareFor(source->text());
-    QPlainTextEdit::insertFromMimeData(source);
+    // Pasted and dropped text alike, as plain text.
+    if (!source || isReadOnly())
+        return;
+    const QString text = plainTextOf(*source);
+    if (text.isEmpty())
+        return;
+    prepareFor(text);
+    insertPlainText(text);
+    ensureCursorVisible();
 }
 
 void TextBoxWidget::contentsChanged(int position, int /*removed*/, int added)

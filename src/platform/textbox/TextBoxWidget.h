@@ -33,6 +33,10 @@ public:
     QMimeData *createMimeDataFromSelection() const override;
 
 protected:
+    // WORKAROUND: Qt 6.4's own paste and drop read source->formats().first(),
+    // which crashes on data of no type (an empty clipboard, an owner that
+    // refuses), and ask the owner for the text up to four times.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
