@@ -1,3 +1,4 @@
+#include "platform/clipboard/HandOverFormat.h"
 #include "platform/clipboard/KeeperHandOver.h"
 
 #include <QElapsedTimer>
@@ -21,6 +22,8 @@ private slots:
     void silentOrFailingKeepersAreAbandoned_data();
     void silentOrFailingKeepersAreAbandoned();
     void missingKeeperFails();
+    void keepersReadOnlyAWholeWellFormedHandOver_data();
+    void keepersReadOnlyAWholeWellFormedHandOver();
 
 private:
     QString keeper(const QByteArray &script);
@@ -93,6 +96,41 @@ void TestClipboardKeeper::silentOrFailingKeepersAreAbandoned()
 void TestClipboardKeeper::missingKeeperFails()
 {
     QVERIFY(!handOverToKeeper(m_dir.filePath(u"no-such-keeper"_s), u"text"_s));
+}
+
+void TestClipboardKeeper::keepersReadOnlyAWholeWellFormedHandOver_data()
+{
+    QTest::addColumn<QByteArray>("handOver");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("whole") << "7\nab\r\n\xC3\xA9!"_ba << true;
+    QTest::newRow("cut short") << "100\ncut short"_ba << false;
+    QTest::newRow("longer than said") << "3\nabcd"_ba << false;
+    QTest::newRow("empty") << "0\n"_ba << false;
+    QTest::newRow("no length") << "\nabc"_ba << false;
+    QTest::newRow("negative") << "-5\nabcde"_ba << false;
+    QTest::newRow("signed") << "+5\nabcde"_ba << false;
+    QTest::newRow("spaced") << " 5\nabcde"_ba << false;
+    QTest::newRow("no line break") << "5"_ba << false;
+    QTest::newRow("over the limit") << QByteArray::number(HandOverLimit + 1) + "\nabc" << false;
+    QTest::newRow("over 2^64") << "18446744073709551617\nabc"_ba << false;
+    // Refused having read what came, not what the length claims.
+    QTest::newRow("a gigabyte claimed") << "1000000000\nabcde"_ba << false;
+}
+
+void TestClipboardKeeper::keepersReadOnlyAWholeWellFormedHandOver()
+{
+    QFETCH(QByteArray, handOver);
+    QFETCH(bool, taken);
+    std::FILE *file = std::tmpfile();
+    QVERIFY(file);
+    std::fwrite(handOver.constData(), 1, size_t(handOver.size()), file);
+    std::rewind(file);
+    const std::optional<std::string> text = readHandOver(file);
+    std::fclose(file);
+    QCOMPARE(text.has_value(), taken);
+    if (taken)
+        QCOMPARE(QByteArray::fromStdString(*text), handOver.mid(handOver.indexOf('\n') + 1));
 }
 
 QTEST_GUILESS_MAIN(TestClipboardKeeper)

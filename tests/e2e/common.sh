@@ -151,11 +151,11 @@ start_helper() {
     eval "${name}_pid=$!"
 }
 
-# helper_ended_well NAME: the helper has ended, or ends within 5 s, with
+# helper_ended_well NAME: the helper has ended, or ends within 10 s, with
 # status 0 and nothing on its standard error, as a sanitizer report would be.
 helper_ended_well() {
     pid=$(eval echo "\$${1}_pid")
-    for _ in $(seq 50); do
+    for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -164,6 +164,28 @@ helper_ended_well() {
     wait "$pid" || status=$?
     [ "$status" = 0 ] || fail "$1 ended with status $status: $(cat "$work/$1.err")"
     [ ! -s "$work/$1.err" ] || fail "$1 printed: $(cat "$work/$1.err")"
+}
+
+# find_keeper PROGRAM: sets $keeper_binary to this display system's keeper
+# ($keeper_name) where the build or the installed tree puts it beside PROGRAM.
+find_keeper() {
+    keeper_binary=$(dirname "$1")/$keeper_name
+    [ -x "$keeper_binary" ] || keeper_binary=$(dirname "$1")/../libexec/tessivan/$keeper_name
+    [ -x "$keeper_binary" ] || fail "no $keeper_name beside $1"
+}
+
+# start_keeper FILE [DESCRIPTORS]: the program's keeper, started by hand as
+# the program starts it (with at most that many open files), holding the text
+# in FILE once it has said so; its process in $keeper_pid.
+start_keeper() {
+    { wc -c <"$1"; cat "$1"; } >"$work/handover"
+    start_helper keeper sh -c '[ -z "$2" ] || ulimit -n "$2"; exec "$0" <"$1"' \
+        "$keeper_binary" "$work/handover" "${2:-}"
+    for _ in $(seq 50); do
+        grep -q kept "$work/keeper.out" && return 0
+        sleep 0.1
+    done
+    fail "the keeper did not take the text: $(cat "$work/keeper.err")"
 }
 
 # alive: the program still runs.

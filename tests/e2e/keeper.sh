@@ -10,10 +10,9 @@ megabyte_lines 'ЖжAéЁ Яq' >"$work/expected-big"
 [ "$(wc -c <"$work/expected-big")" -gt 1048576 ] || fail "the text is too short"
 
 # A hand-over cut short is refused: the keeper takes nothing.
-keeper=$(dirname "$1")/tessivan-keeper-x11
-[ -x "$keeper" ] || keeper=$(dirname "$1")/../libexec/tessivan/tessivan-keeper-x11
+find_keeper "$1"
 printf 'before' | xclip -selection clipboard
-printf '100\ncut short' | "$keeper" && fail "the keeper took a text cut short"
+printf '100\ncut short' | "$keeper_binary" && fail "the keeper took a text cut short"
 clipboard_is 'before'
 
 start_app "$1"
@@ -53,4 +52,14 @@ clipboard_is 'taken over'
 close_app
 [ -z "$(keepers)" ] || fail "a keeper started while another client owned the clipboard"
 clipboard_is 'taken over'
+
+# Started by hand, as the program starts it, it ends well when another client
+# copies and when the X server goes.
+start_keeper "$work/expected-big"
+clipboard_holds "$work/expected-big"
+another_client_copies
+helper_ended_well keeper
+start_keeper "$work/other"
+kill "$server_pid"
+helper_ended_well keeper
 echo "e2e keeper: passed"

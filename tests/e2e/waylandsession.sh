@@ -4,6 +4,7 @@
 # Source it; it cleans up on exit. Needs WL_CLICK, the click helper.
 
 . "${e2e_dir:-$(dirname "$0")}/common.sh"
+keeper_name=tessivan-keeper-wayland
 
 start_wayland() {
     work=$(mktemp -d)

@@ -3,6 +3,7 @@
 # exit.
 
 . "${e2e_dir:-$(dirname "$0")}/common.sh"
+keeper_name=tessivan-keeper-x11
 
 start_x() {
     work=$(mktemp -d)

@@ -17,15 +17,31 @@ public:
 protected:
     QVariant retrieveData(const QString &mimeType, QMetaType type) const override
     {
+        const QString plain = QStringLiteral("text/plain");
+        const bool wantsText = type == QMetaType::fromType<QString>();
         // QMimeData::text() asks for this format first: it gets the text
         // itself, not a round trip through UTF-8 that would lose unpaired
         // surrogates and cost two conversions.
-        if (mimeType == Utf8Format) {
-            const QVariant text = QMimeData::retrieveData(QStringLiteral("text/plain"), type);
-            return type == QMetaType::fromType<QString>() ? text : QVariant(text.toString().toUtf8());
-        }
+        if (mimeType == Utf8Format && wantsText)
+            return QMimeData::retrieveData(plain, type);
+        if (mimeType == Utf8Format || (mimeType == plain && !wantsText))
+            return utf8();
         return QMimeData::retrieveData(mimeType, type);
     }
+
+private:
+    // Encoded once, and shared by every paste: X11 pastes of a large text go
+    // in pieces, each paste under way holding what it was given.
+    const QByteArray &utf8() const
+    {
+        if (m_utf8.isNull())
+            m_utf8 = QMimeData::retrieveData(QStringLiteral("text/plain"), QMetaType::fromType<QString>())
+                         .toString()
+                         .toUtf8();
+        return m_utf8;
+    }
+
+    mutable QByteArray m_utf8;
 };
 
 } // namespace

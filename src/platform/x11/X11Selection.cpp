@@ -100,6 +100,12 @@ bool clipboardOwnedHere()
     return owner != XCB_WINDOW_NONE && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 
+bool displayGone()
+{
+    xcb_connection_t *connection = displayConnection();
+    return connection && xcb_connection_has_error(connection);
+}
+
 bool clipboardManagerRuns()
 {
     xcb_connection_t *connection = displayConnection();

@@ -7,6 +7,9 @@
 
 // The clipboard's owner is a window of this process's own display connection.
 bool clipboardOwnedHere();
+// The connection to the X server has broken: the server has gone. False
+// where there is no connection (yet, or any more).
+bool displayGone();
 // A clipboard manager runs, which Qt hands the clipboard to at exit.
 bool clipboardManagerRuns();
 

@@ -7,22 +7,23 @@
 // a window set the clipboard, and ends by itself when another client copies
 // or empties the clipboard, or when the compositor goes. No Qt: it holds the
 // text and little else.
+#include "platform/clipboard/HandOverFormat.h"
+
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <iterator>
 #include <list>
-#include <optional>
 #include <poll.h>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -33,28 +34,32 @@ namespace {
 constexpr const char *TextTypes[]
     = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "STRING", "TEXT"};
 
-// Only the whole text: a hand-over cut short is refused.
-std::optional<std::string> readText()
-{
-    std::string header;
-    for (char c = 0; header.size() < 32 && std::fread(&c, 1, 1, stdin) == 1 && c != '\n';)
-        header += c;
-    char *end = nullptr;
-    const unsigned long long size = std::strtoull(header.c_str(), &end, 10);
-    if (header.empty() || *end != '\0' || size == 0 || std::feof(stdin))
-        return {};
-    std::string text(size, '\0');
-    if (std::fread(text.data(), 1, size, stdin) != size || std::fgetc(stdin) != EOF)
-        return {};
-    return text;
-}
+using Clock = std::chrono::steady_clock;
+
+// A reader that has taken nothing for this long is given up, so that it
+// holds neither a descriptor nor the keeper; once the text has been replaced,
+// sooner, so that the keeper ends with it.
+constexpr auto StallLimit = std::chrono::milliseconds(5000);
+constexpr auto StallLimitOnceReplaced = std::chrono::milliseconds(250);
 
 // A paste under way: the rest of the text to write to the reader's pipe.
 struct Transfer
 {
     int fd;
+    Clock::time_point lastProgress = Clock::now();
     size_t written = 0;
 };
+
+// As many pastes under way as leave descriptors to spare for the
+// compositor's messages, which carry each new reader's pipe: a keeper out of
+// descriptors fails to read them and ends.
+size_t transferLimit()
+{
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 64;
+    return std::clamp<size_t>(limit.rlim_cur / 2, 1, 64);
+}
 
 struct Keeper
 {
@@ -80,6 +85,7 @@ struct Keeper
     }
 
     std::string text;
+    size_t transferLimit = ::transferLimit();
     wl_display *display = nullptr;
     wl_registry *registry = nullptr;
     wl_seat *seat = nullptr;
@@ -106,9 +112,15 @@ constexpr wl_registry_listener RegistryListener = {
 
 constexpr zwlr_data_control_source_v1_listener SourceListener = {
     [](void *data, zwlr_data_control_source_v1 *, const char *, int32_t fd) {
+        auto *keeper = static_cast<Keeper *>(data);
+        // A new reader is served before the one that waited longest.
+        if (keeper->transfers.size() >= keeper->transferLimit) {
+            ::close(keeper->transfers.front().fd);
+            keeper->transfers.pop_front();
+        }
         // Written as the reader takes it, so that a slow reader holds up no other.
         ::fcntl(fd, F_SETFL, O_NONBLOCK);
-        static_cast<Keeper *>(data)->transfers.push_back({fd});
+        keeper->transfers.push_back({fd});
     },
     [](void *data, zwlr_data_control_source_v1 *) { static_cast<Keeper *>(data)->cancelled = true; },
 };
@@ -134,26 +146,38 @@ bool advance(Transfer &transfer, const std::string &text)
         const ssize_t count
             = ::write(transfer.fd, text.data() + transfer.written, text.size() - transfer.written);
         if (count < 0)
-            return errno == EAGAIN || errno == EINTR ? true : false;
+            return errno == EAGAIN || errno == EINTR;
         transfer.written += size_t(count);
+        transfer.lastProgress = Clock::now();
     }
     return false;
 }
 
-// Serves pastes until the text is replaced and every paste under way is done,
-// or the compositor goes.
+// Milliseconds until the first transfer has stalled for limit; -1 for none.
+int msUntilAStall(const std::list<Transfer> &transfers, std::chrono::milliseconds limit)
+{
+    if (transfers.empty())
+        return -1;
+    const auto first = std::min_element(transfers.cbegin(), transfers.cend(), [](const auto &a, const auto &b) {
+        return a.lastProgress < b.lastProgress;
+    });
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(first->lastProgress + limit - Clock::now());
+    return int(std::max<long long>(left.count(), 0));
+}
+
+// Serves pastes until the text is replaced and every paste under way is done
+// or stalled, or the compositor goes.
 int serve(wl_display *display, Keeper &keeper)
 {
     while (!keeper.cancelled || !keeper.transfers.empty()) {
+        const auto limit = keeper.cancelled ? StallLimitOnceReplaced : StallLimit;
         std::vector<pollfd> fds {{wl_display_get_fd(display), POLLIN, 0}};
-        std::transform(keeper.transfers.cbegin(), keeper.transfers.cend(), std::back_inserter(fds),
-                       [](const Transfer &transfer) {
-                           return pollfd {transfer.fd, POLLOUT, 0};
-                       });
+        for (const Transfer &transfer : keeper.transfers)
+            fds.push_back({transfer.fd, POLLOUT, 0});
         while (wl_display_prepare_read(display) != 0)
             wl_display_dispatch_pending(display);
         wl_display_flush(display);
-        if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) {
+        if (::poll(fds.data(), fds.size(), msUntilAStall(keeper.transfers, limit)) < 0 && errno != EINTR) {
             wl_display_cancel_read(display);
             return 1;
         }
@@ -170,10 +194,13 @@ int serve(wl_display *display, Keeper &keeper)
         if (wl_display_dispatch_pending(display) < 0)
             return 0;
 
+        // Transfers the compositor's events added have no entry in fds yet.
         size_t index = 1;
+        const auto now = Clock::now();
         for (auto transfer = keeper.transfers.begin(); transfer != keeper.transfers.end(); ++index) {
             const bool ready = index < fds.size() && fds[index].revents != 0;
-            if (ready && !advance(*transfer, keeper.text)) {
+            const bool stalled = now - transfer->lastProgress >= limit;
+            if ((ready && !advance(*transfer, keeper.text)) || (!ready && stalled)) {
                 ::close(transfer->fd);
                 transfer = keeper.transfers.erase(transfer);
             } else {
@@ -189,37 +216,35 @@ int serve(wl_display *display, Keeper &keeper)
 int main()
 {
     // Read before connecting to the compositor.
-    std::optional<std::string> text = readText();
+    std::optional<std::string> text = readHandOver(stdin);
     if (!text)
         return 1;
     // A reader that goes away early must not end the keeper.
     std::signal(SIGPIPE, SIG_IGN);
 
-    wl_display *display = wl_display_connect(nullptr);
-    if (!display)
-        return 1;
+    // Owns every object from here on, and lets go of them before the connection.
     Keeper keeper;
     keeper.text = std::move(*text);
-    wl_registry *registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &RegistryListener, &keeper);
-    wl_display_roundtrip(display);
+    keeper.display = wl_display_connect(nullptr);
+    if (!keeper.display)
+        return 1;
+    keeper.registry = wl_display_get_registry(keeper.display);
+    wl_registry_add_listener(keeper.registry, &RegistryListener, &keeper);
+    wl_display_roundtrip(keeper.display);
     if (!keeper.seat || !keeper.manager)
         return 1;
 
-    zwlr_data_control_device_v1 *device
-        = zwlr_data_control_manager_v1_get_data_device(keeper.manager, keeper.seat);
-    zwlr_data_control_device_v1_add_listener(device, &DeviceListener, &keeper);
-    zwlr_data_control_source_v1 *source = zwlr_data_control_manager_v1_create_data_source(keeper.manager);
-    zwlr_data_control_source_v1_add_listener(source, &SourceListener, &keeper);
+    keeper.device = zwlr_data_control_manager_v1_get_data_device(keeper.manager, keeper.seat);
+    zwlr_data_control_device_v1_add_listener(keeper.device, &DeviceListener, &keeper);
+    keeper.source = zwlr_data_control_manager_v1_create_data_source(keeper.manager);
+    zwlr_data_control_source_v1_add_listener(keeper.source, &SourceListener, &keeper);
     for (const char *type : TextTypes)
-        zwlr_data_control_source_v1_offer(source, type);
-    zwlr_data_control_device_v1_set_selection(device, source);
-    if (wl_display_roundtrip(display) < 0 || keeper.cancelled)
+        zwlr_data_control_source_v1_offer(keeper.source, type);
+    zwlr_data_control_device_v1_set_selection(keeper.device, keeper.source);
+    if (wl_display_roundtrip(keeper.display) < 0 || keeper.cancelled)
         return 1;
     std::fputs("kept\n", stdout);
     std::fclose(stdout);
 
-    const int status = serve(display, keeper);
-    wl_display_disconnect(display);
-    return status;
+    return serve(keeper.display, keeper);
 }

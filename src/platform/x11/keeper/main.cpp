@@ -5,32 +5,32 @@
 // line break to its standard output. It ends by itself when another client
 // takes the clipboard or empties it, or when the X server goes.
 #include "platform/clipboard/ClipboardText.h"
+#include "platform/clipboard/HandOverFormat.h"
 #include "platform/x11/X11Selection.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <optional>
+#include <cstdlib>
 
 namespace {
 
-// Only the whole text: a hand-over cut short is refused.
-std::optional<QString> readText()
+QtMessageHandler qtsOwn = nullptr;
+
+// WORKAROUND: Qt 6.4 ends a program whose X server has gone with a warning
+// and status 1. For the keeper that is an ordinary end: the text has nowhere
+// left to be pasted.
+void quietOnceTheDisplayHasGone(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly))
-        return {};
-    const QByteArray header = input.readLine(32);
-    bool number = false;
-    const qint64 size = header.trimmed().toLongLong(&number);
-    if (!number || size <= 0 || !header.endsWith('\n'))
-        return {};
-    const QByteArray text = input.readAll();
-    if (text.size() != size)
-        return {};
-    return QString::fromUtf8(text);
+    if (!displayGone())
+        qtsOwn(type, context, message);
+}
+
+void endWellOnceTheDisplayHasGone()
+{
+    if (displayGone())
+        std::_Exit(0);
 }
 
 } // namespace
@@ -38,8 +38,8 @@ std::optional<QString> readText()
 int main(int argc, char *argv[])
 {
     // Read before connecting to the display, which takes longer.
-    const std::optional<QString> text = readText();
-    if (!text)
+    std::optional<std::string> utf8 = readHandOver(stdin);
+    if (!utf8)
         return 1;
 
     // The X server the program ran on, whatever else the environment names.
@@ -48,8 +48,11 @@ int main(int argc, char *argv[])
     char *arguments[] = {argc > 0 ? argv[0] : platform, platform, xcb, nullptr};
     int count = 3;
     QGuiApplication app(count, arguments);
+    qtsOwn = qInstallMessageHandler(quietOnceTheDisplayHasGone);
+    std::atexit(endWellOnceTheDisplayHasGone);
     QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setMimeData(clipboardText(*text));
+    clipboard->setMimeData(clipboardText(QString::fromUtf8(utf8->data(), qsizetype(utf8->size()))));
+    utf8.reset();
     if (!clipboardOwnedHere())
         return 1;
     std::fputs("kept\n", stdout);
