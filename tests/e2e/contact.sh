@@ -78,6 +78,14 @@ dismiss_message
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 
+# xdg-open there, but no browser for it to start: reported as well.
+start_app "$1" XDG_DATA_DIRS="$work/none" XDG_DATA_HOME="$work/none" XDG_CONFIG_HOME="$work/none" BROWSER=false
+click $SITE_AT
+dismiss_message
+alive
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+
 # Without any way to open a browser the click is reported, and the text stays.
 start_app "$1" PATH=/nonexistent
 printf 'still here' | xclip -selection clipboard

@@ -2,6 +2,7 @@
 
 #include "BuildSettings.h"
 #include "platform/clipboard/DisplayClipboard.h"
+#include "platform/services/DesktopOpener.h"
 #include "platform/textbox/TextBox.h"
 
 #include <QClipboard>
@@ -55,7 +56,10 @@ Status QtServices::setClipboardText(const QString &text)
 
 Status QtServices::openUrl(const QUrl &url)
 {
-    if (!QDesktopServices::openUrl(url))
+    Opened opened = openWithXdgOpen(url);
+    if (opened == Opened::NotAsked)
+        opened = QDesktopServices::openUrl(url) ? Opened::Yes : Opened::No;
+    if (opened == Opened::No)
         return Status::error(ErrorNumber::BrowserNotStarted,
                              QStringLiteral("No web browser could be started for %1.").arg(url.toString()));
     return Status::success();
