@@ -1,5 +1,5 @@
 # Each target installs what it needs, configures and builds by itself.
-.PHONY: run test package sanitize fuzz lint bench test-packager test-desktop build-release build-debug clean
+.PHONY: run test package sanitize fuzz lint bench test-packager test-desktop random-actions build-release build-debug clean
 
 run: build-release
 	./build/release/src/tessivan
@@ -38,6 +38,13 @@ bench:
 	cmake --preset bench
 	cmake --build --preset bench
 	bench/run-benchmarks build/bench
+
+# The random-action test for longer, with a new seed (or SEED=N to repeat one).
+SEED ?= $(shell date +%s)
+RANDOM_SECONDS ?= 300
+random-actions: build-debug
+	RANDOM_ACTIONS_SEED=$(SEED) RANDOM_ACTIONS_SECONDS=$(RANDOM_SECONDS) \
+		ctest --preset debug --output-on-failure -R e2e_random-actions
 
 # The suite as a packager builds it: another version, contact values and
 # application id; and without X11.

@@ -55,8 +55,10 @@ QMimeData *clipboardText(const QString &text)
 
 QString plainTextOf(const QMimeData &data)
 {
-    // The program's own: nothing to wait for, and text() keeps every character.
-    if (dynamic_cast<const PlainText *>(&data))
+    // Held in this process, as the program's own copies are: nothing to
+    // wait for, and text() keeps every character. Qt's stand-ins for data
+    // that another program holds are QInternalMimeData.
+    if (!data.inherits("QInternalMimeData"))
         return data.text();
     const QStringList types = data.formats();
     for (const QString &type : {QString(Utf8Format), QStringLiteral("text/plain")}) {
