@@ -40,9 +40,11 @@ pid_t startOpener(const QByteArray &opener, const QByteArray &address)
     for (int number : {SIGHUP, SIGINT, SIGPIPE, SIGTERM})
         sigaddset(&defaults, number);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-    char *arguments[] = {const_cast<char *>(opener.constData()), const_cast<char *>(address.constData()), nullptr};
+    char *arguments[]
+        = {const_cast<char *>(opener.constData()), const_cast<char *>(address.constData()), nullptr};
     pid_t pid = -1;
     if (posix_spawn(&pid, opener.constData(), &actions, &attributes, arguments, environ) != 0)
         pid = -1;
@@ -74,7 +76,10 @@ Opened openWithXdgOpen(const QUrl &url)
         if (ended != 0)
             loop.quit();
     });
-    QTimer::singleShot(Patience, &loop, &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(Patience);
     poll.start(PollEvery);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (ended == 0) {

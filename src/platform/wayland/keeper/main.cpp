@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
 #include <list>
 #include <poll.h>
 #include <string>
@@ -158,10 +159,11 @@ int msUntilAStall(const std::list<Transfer> &transfers, std::chrono::millisecond
 {
     if (transfers.empty())
         return -1;
-    const auto first = std::min_element(transfers.cbegin(), transfers.cend(), [](const auto &a, const auto &b) {
-        return a.lastProgress < b.lastProgress;
-    });
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(first->lastProgress + limit - Clock::now());
+    const auto first
+        = std::min_element(transfers.cbegin(), transfers.cend(),
+                           [](const auto &a, const auto &b) { return a.lastProgress < b.lastProgress; });
+    const auto left
+        = std::chrono::ceil<std::chrono::milliseconds>(first->lastProgress + limit - Clock::now());
     return int(std::max<long long>(left.count(), 0));
 }
 
@@ -172,8 +174,10 @@ int serve(wl_display *display, Keeper &keeper)
     while (!keeper.cancelled || !keeper.transfers.empty()) {
         const auto limit = keeper.cancelled ? StallLimitOnceReplaced : StallLimit;
         std::vector<pollfd> fds {{wl_display_get_fd(display), POLLIN, 0}};
-        for (const Transfer &transfer : keeper.transfers)
-            fds.push_back({transfer.fd, POLLOUT, 0});
+        std::transform(keeper.transfers.cbegin(), keeper.transfers.cend(), std::back_inserter(fds),
+                       [](const Transfer &transfer) {
+                           return pollfd {transfer.fd, POLLOUT, 0};
+                       });
         while (wl_display_prepare_read(display) != 0)
             wl_display_dispatch_pending(display);
         wl_display_flush(display);

@@ -51,8 +51,9 @@ int main(int argc, char *argv[])
     qtsOwn = qInstallMessageHandler(quietOnceTheDisplayHasGone);
     std::atexit(endWellOnceTheDisplayHasGone);
     QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setMimeData(clipboardText(QString::fromUtf8(utf8->data(), qsizetype(utf8->size()))));
+    const QString text = QString::fromUtf8(QByteArrayView(*utf8));
     utf8.reset();
+    clipboard->setMimeData(clipboardText(text));
     if (!clipboardOwnedHere())
         return 1;
     std::fputs("kept\n", stdout);
