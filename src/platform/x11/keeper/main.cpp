@@ -14,6 +14,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+// Last: it defines macros that Qt's headers use as names.
+#include <X11/Xlib.h>
+
 namespace {
 
 QtMessageHandler qtsOwn = nullptr;
@@ -33,6 +36,12 @@ void endWellOnceTheDisplayHasGone()
         std::_Exit(0);
 }
 
+// Where Xlib notices first, it prints and exits with status 1 itself.
+int endWell(Display *)
+{
+    std::_Exit(0);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -50,6 +59,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(count, arguments);
     qtsOwn = qInstallMessageHandler(quietOnceTheDisplayHasGone);
     std::atexit(endWellOnceTheDisplayHasGone);
+    XSetIOErrorHandler(endWell);
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QString text = QString::fromUtf8(QByteArrayView(*utf8));
     utf8.reset();
