@@ -41,7 +41,7 @@ bench:
 
 # The random-action test for longer, with a new seed (or SEED=N to repeat one).
 SEED ?= $(shell date +%s)
-RANDOM_SECONDS ?= 300
+RANDOM_SECONDS ?= 180
 random-actions: build-debug
 	RANDOM_ACTIONS_SEED=$(SEED) RANDOM_ACTIONS_SECONDS=$(RANDOM_SECONDS) \
 		ctest --preset debug --output-on-failure -R e2e_random-actions
