@@ -151,6 +151,15 @@ start_helper() {
     eval "${name}_pid=$!"
 }
 
+# helper_says NAME WORD: the helper says WORD on its standard output within 5 s.
+helper_says() {
+    for _ in $(seq 50); do
+        grep -q "$2" "$work/$1.out" && return 0
+        sleep 0.1
+    done
+    fail "$1 did not say $2: $(cat "$work/$1.err")"
+}
+
 # helper_ended_well NAME: the helper has ended, or ends within 10 s, with
 # status 0 and nothing on its standard error, as a sanitizer report would be.
 helper_ended_well() {
@@ -181,11 +190,7 @@ start_keeper() {
     { wc -c <"$1"; cat "$1"; } >"$work/handover"
     start_helper keeper sh -c '[ -z "$2" ] || ulimit -n "$2"; exec "$0" <"$1"' \
         "$keeper_binary" "$work/handover" "${2:-}"
-    for _ in $(seq 50); do
-        grep -q kept "$work/keeper.out" && return 0
-        sleep 0.1
-    done
-    fail "the keeper did not take the text: $(cat "$work/keeper.err")"
+    helper_says keeper kept
 }
 
 # alive: the program still runs.

@@ -34,7 +34,7 @@ alive
 # Owners that refuse, list nothing, hold only an image, or send invalid UTF-8.
 for mode in refuses lists-nothing; do
     start_helper owner "$HOSTILE_OWNER" "$mode"
-    until grep -q ready "$work/owner.out"; do sleep 0.1; done
+    helper_says owner ready
     keys ctrl+v
     alive
     box_is 'kept'
@@ -50,7 +50,7 @@ box_is "$(printf 'kept!\357\277\275!')"
 
 # An owner that offers text and never sends it.
 start_helper owner "$HOSTILE_OWNER" stalls
-until grep -q ready "$work/owner.out"; do sleep 0.1; done
+helper_says owner ready
 click $TEXT1_AT
 start=$(date +%s)
 keys ctrl+v

@@ -167,5 +167,5 @@ ask_to_close() {
 
 # keepers: the live tessivan-keeper-wayland processes on this compositor.
 keepers() {
-    keeper_processes tessivan-keeper-wayland "WAYLAND_DISPLAY=$WAYLAND_DISPLAY"
+    keeper_processes "$keeper_name" "WAYLAND_DISPLAY=$WAYLAND_DISPLAY"
 }

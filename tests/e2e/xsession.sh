@@ -84,19 +84,14 @@ ask_to_close() {
 
 # keepers: the live tessivan-keeper-x11 processes on this X server, one per line.
 keepers() {
-    keeper_processes tessivan-keeper-x11 "DISPLAY=$DISPLAY"
+    keeper_processes "$keeper_name" "DISPLAY=$DISPLAY"
 }
 
 # start_manager works|hangs: a stand-in clipboard manager of that kind
 # ($CLIPBOARD_MANAGER), its process in $manager_pid. It ends with the X server.
 start_manager() {
-    "$CLIPBOARD_MANAGER" "$1" >"$work/manager" &
-    manager_pid=$!
-    for _ in $(seq 50); do
-        grep -q ready "$work/manager" && return 0
-        sleep 0.1
-    done
-    fail "the stand-in clipboard manager did not start"
+    start_helper manager "$CLIPBOARD_MANAGER" "$1"
+    helper_says manager ready
 }
 
 # keys KEY...: key presses, in xdotool's names (ctrl+v, Return, shift+Left).

@@ -1,5 +1,7 @@
 #include "platform/clipboard/KeeperHandOver.h"
 
+#include "platform/process/OwnSession.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,39 +54,6 @@ bool open(Pipe &pipe)
     pipe.readEnd.reset(fds[0]);
     pipe.writeEnd.reset(fds[1]);
     return true;
-}
-
-// The keeper in a session of its own, so that the terminal's hang-up or
-// Ctrl+C does not reach it, and holding no folder of the user's open.
-pid_t startKeeper(const QByteArray &path, int input, int output)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-    posix_spawn_file_actions_addchdir_np(&actions, "/");
-    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t blocked;
-    sigemptyset(&blocked);
-    posix_spawnattr_setsigmask(&attributes, &blocked);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int number : {SIGHUP, SIGINT, SIGPIPE, SIGTERM})
-        sigaddset(&defaults, number);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    char *arguments[] = {const_cast<char *>(path.constData()), nullptr};
-    pid_t pid = -1;
-    if (posix_spawn(&pid, path.constData(), &actions, &attributes, arguments, environ) != 0)
-        pid = -1;
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
 }
 
 // Waits for fd to be ready for events until deadline; false when it passed.
@@ -147,7 +115,9 @@ bool handOverToKeeper(const QString &keeper, const QString &text)
     Pipe output;
     if (!open(input) || !open(output))
         return false;
-    const pid_t pid = startKeeper(path, input.readEnd.get(), output.writeEnd.get());
+    char *arguments[] = {const_cast<char *>(path.constData()), nullptr};
+    const pid_t pid
+        = startInOwnSession(path.constData(), arguments, input.readEnd.get(), output.writeEnd.get());
     if (pid < 0)
         return false;
     input.readEnd.reset();

@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#if defined(Q_OS_LINUX)
+#include "platform/process/OwnSession.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
@@ -11,47 +13,13 @@
 #include <QUrl>
 
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
 constexpr auto Patience = std::chrono::seconds(2);
 constexpr auto PollEvery = std::chrono::milliseconds(20);
-
-// In a session of its own, so that a browser it starts outlives a terminal's
-// hang-up or Ctrl+C, with the signals a program starts with.
-pid_t startOpener(const QByteArray &opener, const QByteArray &address)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int number : {SIGHUP, SIGINT, SIGPIPE, SIGTERM})
-        sigaddset(&defaults, number);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    char *arguments[]
-        = {const_cast<char *>(opener.constData()), const_cast<char *>(address.constData()), nullptr};
-    pid_t pid = -1;
-    if (posix_spawn(&pid, opener.constData(), &actions, &attributes, arguments, environ) != 0)
-        pid = -1;
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
 
 } // namespace
 
@@ -63,7 +31,12 @@ Opened openWithXdgOpen(const QUrl &url)
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
         return Opened::NotAsked;
-    const pid_t pid = startOpener(QFile::encodeName(opener), url.toEncoded());
+    // A browser it starts outlives a terminal's hang-up or Ctrl+C.
+    const QByteArray path = QFile::encodeName(opener);
+    const QByteArray address = url.toEncoded();
+    char *arguments[]
+        = {const_cast<char *>(path.constData()), const_cast<char *>(address.constData()), nullptr};
+    const pid_t pid = startInOwnSession(path.constData(), arguments, -1, -1);
     if (pid < 0)
         return Opened::No;
 

@@ -169,8 +169,9 @@ int msUntilAStall(const std::list<Transfer> &transfers, std::chrono::millisecond
 
 // Serves pastes until the text is replaced and every paste under way is done
 // or stalled, or the compositor goes.
-int serve(wl_display *display, Keeper &keeper)
+int serve(Keeper &keeper)
 {
+    wl_display *display = keeper.display;
     while (!keeper.cancelled || !keeper.transfers.empty()) {
         const auto limit = keeper.cancelled ? StallLimitOnceReplaced : StallLimit;
         std::vector<pollfd> fds {{wl_display_get_fd(display), POLLIN, 0}};
@@ -250,5 +251,5 @@ int main()
     std::fputs("kept\n", stdout);
     std::fclose(stdout);
 
-    return serve(keeper.display, keeper);
+    return serve(keeper);
 }

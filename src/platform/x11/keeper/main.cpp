@@ -21,9 +21,6 @@ namespace {
 
 QtMessageHandler qtsOwn = nullptr;
 
-// WORKAROUND: Qt 6.4 ends a program whose X server has gone with a warning
-// and status 1. For the keeper that is an ordinary end: the text has nowhere
-// left to be pasted.
 void quietOnceTheDisplayHasGone(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (!displayGone())
@@ -36,10 +33,19 @@ void endWellOnceTheDisplayHasGone()
         std::_Exit(0);
 }
 
-// Where Xlib notices first, it prints and exits with status 1 itself.
 int endWell(Display *)
 {
     std::_Exit(0);
+}
+
+// WORKAROUND: Qt 6.4 ends a program whose X server has gone with a warning
+// and status 1, or Xlib does, printing its own, where it notices first. For
+// the keeper that is an ordinary end: the text has nowhere left to be pasted.
+void endQuietlyWhenTheDisplayGoes()
+{
+    qtsOwn = qInstallMessageHandler(quietOnceTheDisplayHasGone);
+    std::atexit(endWellOnceTheDisplayHasGone);
+    XSetIOErrorHandler(endWell);
 }
 
 } // namespace
@@ -57,9 +63,7 @@ int main(int argc, char *argv[])
     char *arguments[] = {argc > 0 ? argv[0] : platform, platform, xcb, nullptr};
     int count = 3;
     QGuiApplication app(count, arguments);
-    qtsOwn = qInstallMessageHandler(quietOnceTheDisplayHasGone);
-    std::atexit(endWellOnceTheDisplayHasGone);
-    XSetIOErrorHandler(endWell);
+    endQuietlyWhenTheDisplayGoes();
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QString text = QString::fromUtf8(QByteArrayView(*utf8));
     utf8.reset();
