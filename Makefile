@@ -40,10 +40,10 @@ bench:
 	bench/run-benchmarks build/bench
 
 # The random-action test for longer, with a new seed (or SEED=N to repeat one).
-SEED ?= $(shell date +%s)
 RANDOM_SECONDS ?= 180
 random-actions: build-debug
-	RANDOM_ACTIONS_SEED=$(SEED) RANDOM_ACTIONS_SECONDS=$(RANDOM_SECONDS) \
+	seed=$${SEED:-$$(date +%s)}; echo "random actions: seed $$seed"; \
+	RANDOM_ACTIONS_SEED=$$seed RANDOM_ACTIONS_SECONDS=$(RANDOM_SECONDS) \
 		ctest --preset debug --output-on-failure -R e2e_random-actions
 
 # The suite as a packager builds it: another version, contact values and
