@@ -185,6 +185,8 @@ while time.monotonic() - start < seconds:
         os.kill(app_pid, 0)
     except ProcessLookupError:
         fail("the program ended")
+if owner is not None:
+    owner.terminate()  # it may still own the clipboard: nothing took it over
 let_owner_go(owner)
 elapsed = time.monotonic() - start
 print(f"random actions: seed {seed}, {len(done)} actions in {elapsed:.0f} s ({len(done) / elapsed:.1f} a second)")
