@@ -4,7 +4,7 @@
 # conversion of the upper one. Started by random-actions.sh, which gives it
 # the X server, the program and its window.
 # Usage: random_actions.py SEED SECONDS  (environment: DISPLAY, APP_PID,
-#        WINDOW, HOSTILE_OWNER, TESSIVAN_VENDOR and the controls' positions)
+#        WINDOW, HOSTILE_OWNER, ALTERNATE_CASE, TESSIVAN_VENDOR and the controls' positions)
 import os
 import random
 import subprocess
@@ -102,10 +102,9 @@ def clipboard_state():
 
 
 def alternate_case(text):
-    # A line break counts two positions; the letters here map one to one.
-    program = text.replace("\n", "\r\n")
-    converted = "".join(c.upper() if i % 2 == 0 else c.lower() for i, c in enumerate(program))
-    return converted.replace("\r\n", "\n")
+    """The text as the program converts it."""
+    return subprocess.run([os.environ["ALTERNATE_CASE"]], input=text.encode(), capture_output=True,
+                          check=True, timeout=10).stdout.decode()
 
 
 def box_text(name):
