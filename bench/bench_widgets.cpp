@@ -2,6 +2,7 @@
 #include "RatioReporter.h"
 #include "app/ClickHandlers.h"
 #include "platform/services/QtServices.h"
+#include "platform/textbox/ProgramText.h"
 #include "platform/textbox/TextBox.h"
 #include "platform/textbox/TextBoxWidget.h"
 #include "window/Form1.h"

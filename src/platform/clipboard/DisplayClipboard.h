@@ -12,14 +12,15 @@ class DisplayClipboard
 public:
     virtual ~DisplayClipboard() = default;
 
-    // Called with what is about to go on Qt's clipboard, so that it can be
-    // told apart later from everything else there, earlier copies included.
-    virtual void stamp(QMimeData &) {}
-    // Called right after Qt's clipboard was given what was last stamped, or
-    // was emptied: whether the display server took it. Qt takes a request
-    // for done even when the display server refuses it.
-    virtual bool tookStamped() { return true; }
-    virtual bool tookNothing() { return true; }
+    // Marks what is about to go on Qt's clipboard as this copy of the
+    // program's, told apart later from everything else there, earlier copies
+    // included.
+    virtual void markAsOurCopy(QMimeData &) {}
+    // Right after Qt's clipboard was given the copy last marked, or emptied:
+    // whether the display server took it. Qt takes a request for done even
+    // when the display server refuses it.
+    virtual bool displayTookOurCopy() { return true; }
+    virtual bool displayTookTheEmptying() { return true; }
 
     // Called as the program ends: keeps the text the program copied on the
     // clipboard where the display system would let it go with the program.

@@ -3,7 +3,7 @@
 #include "BuildSettings.h"
 #include "platform/clipboard/DisplayClipboard.h"
 #include "platform/services/DesktopOpener.h"
-#include "platform/textbox/TextBox.h"
+#include "platform/textbox/ProgramText.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -33,7 +33,7 @@ QtServices::~QtServices() = default;
 Status QtServices::clearClipboard()
 {
     QGuiApplication::clipboard()->clear();
-    if (!m_display->tookNothing())
+    if (!m_display->displayTookTheEmptying())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard could not be emptied."));
     return Status::success();
@@ -44,11 +44,11 @@ Status QtServices::setClipboardText(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     QMimeData *data = clipboardTextOf(text);
     const QString plain = data->text();
-    m_display->stamp(*data);
+    m_display->markAsOurCopy(*data);
     clipboard->setMimeData(data);
     // Setting reports nothing: read back what Qt holds, then ask the display
     // server, which may have refused it.
-    if (clipboard->text() != plain || !m_display->tookStamped())
+    if (clipboard->text() != plain || !m_display->displayTookOurCopy())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard did not take the text."));
     return Status::success();

@@ -1,7 +1,7 @@
 #include "platform/textbox/TextBoxWidget.h"
 
 #include "platform/clipboard/ClipboardText.h"
-#include "platform/textbox/TextBox.h"
+#include "platform/textbox/ProgramText.h"
 
 #include <QMimeData>
 #include <QScrollBar>
@@ -60,7 +60,7 @@ void TextBoxWidget::prepareFor(const QString &incoming)
 
 QMimeData *TextBoxWidget::createMimeDataFromSelection() const
 {
-    return clipboardTextOf(selectedBoxText(this));
+    return clipboardTextOf(toProgramText(textCursor().selectedText()));
 }
 
 bool TextBoxWidget::canInsertFromMimeData(const QMimeData *source) const

@@ -49,26 +49,26 @@ public:
         wl_event_queue_destroy(m_queue);
     }
 
-    void stamp(QMimeData &data) override
+    void markAsOurCopy(QMimeData &data) override
     {
         // A type of no content: the compositor lists it with the offer.
-        m_stamp = QStringLiteral("application/x-tessivan-copy-%1-%2")
+        m_markType = QStringLiteral("application/x-tessivan-copy-%1-%2")
                       .arg(QCoreApplication::applicationPid())
                       .arg(++m_copies);
-        data.setData(m_stamp, QByteArray());
+        data.setData(m_markType, QByteArray());
         m_previousData = std::exchange(m_givenData, &data);
     }
 
-    bool tookStamped() override
+    bool displayTookOurCopy() override
     {
         letGoOf(std::exchange(m_previousData, nullptr));
-        m_sawStamped = false;
+        m_sawOurCopy = false;
         if (!device())
             return true; // no data-control protocol to ask: Qt's word stands
-        return catchUp() && m_sawStamped;
+        return catchUp() && m_sawOurCopy;
     }
 
-    bool tookNothing() override
+    bool displayTookTheEmptying() override
     {
         letGoOf(std::exchange(m_givenData, nullptr));
         m_sawNothing = false;
@@ -83,7 +83,7 @@ public:
     // that protocol lets it do without a window.
     void keepAfterExit() override
     {
-        if (m_stamp.isEmpty() || !device() || !catchUp() || !selectionHas(m_stamp))
+        if (m_markType.isEmpty() || !device() || !catchUp() || !selectionHas(m_markType))
             return;
         handTextToKeeper(QStringLiteral("tessivan-keeper-wayland"), QGuiApplication::clipboard()->text());
     }
@@ -116,7 +116,7 @@ public:
         }
         m_selection = offer;
         m_sawNothing = m_sawNothing || !offer;
-        m_sawStamped = m_sawStamped || (!m_stamp.isEmpty() && selectionHas(m_stamp));
+        m_sawOurCopy = m_sawOurCopy || (!m_markType.isEmpty() && selectionHas(m_markType));
     }
 
     // The compositor has withdrawn the device: from now on Qt's word stands.
@@ -163,11 +163,11 @@ private:
 
     QHash<zwlr_data_control_offer_v1 *, QStringList> m_offers; // each offer's types
     zwlr_data_control_offer_v1 *m_selection = nullptr;         // null: the clipboard is empty
-    QString m_stamp;
+    QString m_markType; // the type of no content that marks our last copy
     int m_copies = 0;
     QMimeData *m_givenData = nullptr;    // what Qt's clipboard was last given
     QMimeData *m_previousData = nullptr; // what it held before
-    bool m_sawStamped = false;           // since the last question
+    bool m_sawOurCopy = false;           // since the last question
     bool m_sawNothing = false;
 };
 
