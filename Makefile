@@ -1,31 +1,30 @@
-# Each target installs what it needs, configures and builds by itself.
+# Each target installs what it needs, then configures, builds (and tests or
+# packages) through one of CMakePresets.json's workflow presets.
 .PHONY: run test package sanitize fuzz lint bench test-packager test-desktop random-actions build-release build-debug clean
 
 run: build-release
 	./build/release/src/tessivan
 
-test: build-debug
-	ctest --preset debug --output-on-failure
+test:
+	scripts/install-deps test
+	cmake --workflow --preset test
 
 # The Debian package, in build/release/package.
-package: build-release
+package:
 	scripts/install-deps package
-	cd build/release && cpack -B package
+	cmake --workflow --preset package
 	dpkg-deb --info build/release/package/tessivan_*.deb
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
 	scripts/install-deps test
-	cmake --preset asan
-	cmake --build --preset asan
-	ctest --preset asan --output-on-failure
+	cmake --workflow --preset sanitize
 
 # A bounded run of the AlternateCase fuzz target (libFuzzer, clang).
 FUZZ_SECONDS ?= 60
 fuzz:
 	scripts/install-deps fuzz
-	cmake --preset fuzz
-	cmake --build --preset fuzz
+	cmake --workflow --preset fuzz
 	fuzz/run build/fuzz/fuzz/fuzz_alternatecase $(FUZZ_SECONDS)
 
 lint: build-debug
@@ -35,8 +34,7 @@ lint: build-debug
 # A release build of its own, so that make run afterwards is not a benchmark build.
 bench:
 	scripts/install-deps bench
-	cmake --preset bench
-	cmake --build --preset bench
+	cmake --workflow --preset bench
 	bench/run-benchmarks build/bench
 
 # The random-action test for longer, with a new seed (or SEED=N to repeat one).
@@ -44,7 +42,7 @@ RANDOM_SECONDS ?= 180
 random-actions: build-debug
 	seed=$${SEED:-$$(date +%s)}; echo "random actions: seed $$seed"; \
 	RANDOM_ACTIONS_SEED=$$seed RANDOM_ACTIONS_SECONDS=$(RANDOM_SECONDS) \
-		ctest --preset debug --output-on-failure -R e2e_random-actions
+		ctest --preset debug -R e2e_random-actions
 
 # The suite as a packager builds it: another version, contact values and
 # application id; and without X11.
@@ -59,13 +57,11 @@ test-desktop: build-debug
 
 build-release:
 	scripts/install-deps build
-	cmake --preset release
-	cmake --build --preset release
+	cmake --workflow --preset release
 
 build-debug:
 	scripts/install-deps test
-	cmake --preset debug
-	cmake --build --preset debug
+	cmake --workflow --preset debug
 
 clean:
 	rm -rf build
