@@ -16,18 +16,15 @@ printf "the user's Wayland text" >"$work/wayland-text"
 copy_in "$work/wayland-text"
 user_wayland=$WAYLAND_DISPLAY
 
-# The user's X server.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-user_display=:$(cat "$work/display")
+start_xvfb "$work/xvfb.log" # the user's X server
+user_display=$xvfb_display
 printf "the user's X text" | DISPLAY=$user_display xclip -selection clipboard
 stop_desktop() {
     status=$?
     kill "$xvfb_pid" 2>/dev/null || true
     [ ! -s "$work/bus-pid" ] || kill "$(cat "$work/bus-pid")" 2>/dev/null || true
     (exit "$status")
-    stop_wayland
+    end_session
 }
 trap stop_desktop EXIT
 

@@ -1,10 +1,30 @@
 # Shared by the end-to-end tests on either display system; sourced by
 # xsession.sh and waylandsession.sh, which give each its own server and
-# the primitives click, keys, paste, copy_in, close_app and keepers.
+# the primitives start_app, click, keys, type_text, paste, copy_in, shown,
+# press_return_in, close_app, ask_to_close and keepers.
+e2e_dir=${e2e_dir:-$(dirname "$0")}
 
 # The display server's name and process, for fail's report.
 server=
 server_pid=
+
+# new_session: a folder of the test's own in $work, and on exit the session's
+# end: the program, the clients the test left (stop_clients), the server.
+new_session() {
+    work=$(mktemp -d)
+    trap end_session EXIT
+    trap 'exit 1' INT TERM
+}
+
+end_session() {
+    status=$?
+    [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
+    stop_clients
+    kill "$server_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+    exit "$status"
+}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -56,6 +76,33 @@ copy_converted() {
     sleep 0.5
     click $CONVERT_AT
     click $COPY_AT
+}
+
+# megabyte_texts: $work/big, over 1 MiB of text, and $work/big-converted,
+# its conversion.
+megabyte_texts() {
+    megabyte_lines 'жжaéё яq' >"$work/big"
+    megabyte_lines 'ЖжAéЁ Яq' >"$work/big-converted"
+    [ "$(wc -c <"$work/big-converted")" -gt 1048576 ] || fail "the text is too short"
+}
+
+# copy_megabyte BINARY: the program, started, converts $work/big and copies
+# the output, which the clipboard then holds.
+copy_megabyte() {
+    start_app "$1"
+    copy_converted "$work/big"
+    clipboard_holds "$work/big-converted"
+}
+
+# megabyte_kept [TYPE...]: once the program has ended, a keeper runs (its
+# process in $keeper) and serves $work/big-converted byte for byte in each TYPE.
+megabyte_kept() {
+    keeper=$(keepers)
+    [ -n "$keeper" ] || fail "no keeper after the program ended"
+    for type in "$@"; do
+        paste "$type" >"$work/after" || fail "no $type after the program ended"
+        cmp -s "$work/big-converted" "$work/after" || fail "the kept $type differs"
+    done
 }
 
 # await_end: the program, asked to close, ends by itself within 5 s and well.
@@ -191,6 +238,67 @@ start_keeper() {
     start_helper keeper sh -c '[ -z "$2" ] || ulimit -n "$2"; exec "$0" <"$1"' \
         "$keeper_binary" "$work/handover" "${2:-}"
     helper_says keeper kept
+}
+
+# start_xvfb LOG: an X server of the test's own, taking clients; its display
+# in $xvfb_display, its process in $xvfb_pid, its messages in LOG.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$1" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$1")"
+    xvfb_display=:$(cat "$work/display")
+    # Takes clients once it answers, which is not always as soon as it has
+    # given its number. -noreset: by default Xvfb resets whenever its last
+    # client goes, and refuses a client that comes meanwhile.
+    for _ in $(seq 200); do
+        DISPLAY=$xvfb_display xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "the X server on $xvfb_display does not answer"
+}
+
+# record_urls: opening a web address records it in $work/opened, through a
+# URL handler registered with XDG as a desktop would have it.
+record_urls() {
+    export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+    mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$work" >"$work/record-url"
+    chmod +x "$work/record-url"
+    printf '[Desktop Entry]\nType=Application\nName=Record URL\nExec=%s/record-url %%u\nMimeType=x-scheme-handler/http;\n' \
+        "$work" >"$XDG_DATA_HOME/applications/record-url.desktop"
+    printf '[Default Applications]\nx-scheme-handler/http=record-url.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
+    : >"$work/opened"
+}
+
+# opened_are LINES: the addresses opened so far are LINES, within 5 s.
+opened_are() {
+    for _ in $(seq 50); do
+        [ "$(cat "$work/opened")" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "opened '$(cat "$work/opened")', expected '$1'"
+}
+
+# message_box: the message box titled with the vendor's name shows, and goes
+# when answered with Return.
+message_box() {
+    for _ in $(seq 50); do
+        shown "$TESSIVAN_VENDOR" && break
+        sleep 0.1
+    done
+    shown "$TESSIVAN_VENDOR" || fail "no message box titled $TESSIVAN_VENDOR"
+    press_return_in "$TESSIVAN_VENDOR"
+    sleep 0.3
+    if shown "$TESSIVAN_VENDOR"; then fail "the message box stayed"; fi
+}
+
+# atspi ready|press CAPTION|tree: what a screen reader does (atspi.py).
+atspi() {
+    /usr/bin/python3 "$e2e_dir/atspi.py" "$@"
 }
 
 # alive: the program still runs.

@@ -8,13 +8,8 @@
 set -eu
 . "$(dirname "$0")/xsession.sh"
 start_x
-export XDG_CACHE_HOME="$work/cache" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME"
-printf '#!/bin/sh\necho "$1" >"%s/opened"\n' "$work" >"$work/record-url"
-chmod +x "$work/record-url"
-printf '[Desktop Entry]\nType=Application\nName=Record\nExec=%s/record-url %%u\nMimeType=x-scheme-handler/http;\n' \
-    "$work" >"$XDG_DATA_HOME/applications/record-url.desktop"
-printf '[Default Applications]\nx-scheme-handler/http=record-url.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
+export XDG_CACHE_HOME="$work/cache"
+record_urls
 
 trace="$work/trace"
 launcher="strace -f -qq -s 4096 -o $trace -e trace=open,openat,creat,truncate,rename,renameat,renameat2,mkdir,mkdirat,unlink,unlinkat,link,symlink,socket,connect,bind,sendto,execve"
@@ -22,23 +17,20 @@ launcher="strace -f -qq -s 4096 -o $trace -e trace=open,openat,creat,truncate,re
 start_app "$1" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 click $TEXT1_AT
-xdotool type --delay 5 'Typed in, then converted.'
-xdotool key Return
+type_text 'Typed in, then converted.'
+keys Return
 click $CONVERT_AT
 click $COPY_AT
 clipboard_is 'TyPeD In, ThEn cOnVeRtEd.
 '
 click $CLEAR_AT
-click 70 16 # the web host
-for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
-[ -s "$work/opened" ] || fail "the web host click opened nothing"
-click 230 16 # the e-mail address
-message=$(xdotool search --sync --onlyvisible --name "^$TESSIVAN_VENDOR$" | head -n 1)
-xdotool windowfocus --sync "$message" key Return
-sleep 0.3
+click $SITE_AT
+opened_are "$CONTACT_ADDRESS"
+click $MAIL_AT
+message_box
 # The e-mail address is on the clipboard as the window closes; strace ends
 # with the keeper, when another client copies.
-"$CLOSE_WINDOW" "$window"
+ask_to_close
 for _ in $(seq 50); do
     grep -q 'tessivan-keeper-x11.*= 0$' "$trace" && break
     sleep 0.1

@@ -7,9 +7,7 @@
 keeper_name=tessivan-keeper-wayland
 
 start_wayland() {
-    work=$(mktemp -d)
-    trap stop_wayland EXIT
-    trap 'exit 1' INT TERM
+    new_session
     # sway refuses to run as root: as root, it runs as nobody, in a runtime
     # folder of nobody's that the tests reach by its absolute path.
     compositor="$work/compositor"
@@ -46,17 +44,12 @@ start_wayland() {
     sleep 0.2
 }
 
-stop_wayland() {
-    status=$?
-    [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
+# stop_clients: the clients the test left behind, as the session ends.
+stop_clients() {
     pkill -P $$ wl-copy 2>/dev/null || true
     pkill -P $$ wtype 2>/dev/null || true
     pkill -P $$ -f "${WL_CLICK:-wl_click} hold" 2>/dev/null || true
     for pid in $(keepers); do kill "$pid"; done
-    kill "$server_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-    exit "$status"
 }
 
 # windows: each window the compositor shows, a line each of tab-separated
@@ -140,17 +133,15 @@ copy_in() {
     wl-copy <"$1"
 }
 
-# message_box: waits for the message box titled with the vendor's name and
-# dismisses it with Return; fails if none shows.
-message_box() {
-    for _ in $(seq 50); do
-        [ -n "$(window_titled "$TESSIVAN_VENDOR")" ] && break
-        sleep 0.1
-    done
-    [ -n "$(window_titled "$TESSIVAN_VENDOR")" ] || fail "no message box titled $TESSIVAN_VENDOR"
+# shown TITLE: a window of that title is shown.
+shown() {
+    [ -n "$(window_titled "$1")" ]
+}
+
+# press_return_in TITLE: Return, in the window of that title, which has the
+# focus as the compositor gives it.
+press_return_in() {
     keys Return
-    sleep 0.3
-    [ -z "$(window_titled "$TESSIVAN_VENDOR")" ] || fail "the message box stayed"
 }
 
 # close_app: asks the window to close, as the compositor's close button does;

@@ -6,40 +6,20 @@
 keeper_name=tessivan-keeper-x11
 
 start_x() {
-    work=$(mktemp -d)
-    trap stop_x EXIT
-    trap 'exit 1' INT TERM
+    new_session
     server="The X server"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
-    server_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/server.log")"
-    DISPLAY=:$(cat "$work/display")
+    start_xvfb "$work/server.log"
+    server_pid=$xvfb_pid
+    DISPLAY=$xvfb_display
     export DISPLAY
-    # Takes clients once it answers, which is not always as soon as it has
-    # given its number. -noreset: by default Xvfb resets whenever its last
-    # client goes, and refuses a client that comes meanwhile.
-    for _ in $(seq 200); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    xdpyinfo >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
-stop_x() {
-    status=$?
-    [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
+# stop_clients: the clipboard clients the test left behind, as the session ends.
+stop_clients() {
     pkill -P $$ xclip 2>/dev/null || true
-    kill "$server_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-    exit "$status"
 }
 
 # start_app BINARY [NAME=VALUE...]: starts it, in that environment and under
@@ -72,7 +52,7 @@ paste() {
 close_app() {
     ask_to_close || fail "could not ask the window to close"
     sleep 0.3
-    if xdotool search --onlyvisible --name '^Tessivan$' >/dev/null; then fail "the window is still shown"; fi
+    if shown Tessivan; then fail "the window is still shown"; fi
     await_end
 }
 
@@ -102,6 +82,17 @@ keys() {
 # type_text TEXT: typed in, key by key.
 type_text() {
     xdotool type --delay 5 "$1"
+}
+
+# shown TITLE: a window of that title is shown.
+shown() {
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null
+}
+
+# press_return_in TITLE: Return, in the window of that title; a bare X server
+# has no window manager to give it the focus.
+press_return_in() {
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)" key Return
 }
 
 # copy_in FILE: another client owns the clipboard, holding FILE.

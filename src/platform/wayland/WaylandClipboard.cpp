@@ -53,8 +53,8 @@ public:
     {
         // A type of no content: the compositor lists it with the offer.
         m_markType = QStringLiteral("application/x-tessivan-copy-%1-%2")
-                      .arg(QCoreApplication::applicationPid())
-                      .arg(++m_copies);
+                         .arg(QCoreApplication::applicationPid())
+                         .arg(++m_copies);
         data.setData(m_markType, QByteArray());
         m_previousData = std::exchange(m_givenData, &data);
     }
