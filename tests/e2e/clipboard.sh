@@ -1,18 +1,42 @@
 #!/bin/sh
-# "Copy to Clipboard" and "Clear" against a real clipboard client.
+# The real binary on a bare X server, against real clipboard clients: its
+# title as the window system sees it; text pasted in, converted twice and
+# read back; "Copy to Clipboard", "Clear", and the boxes' own copy and cut.
 set -eu
 . "$(dirname "$0")/xsession.sh"
 start_x
 start_app "$1"
 
+for property in _NET_WM_NAME WM_NAME; do
+    title=$(xprop -id "$window" "$property")
+    case "$title" in
+        *'= "Tessivan"') ;;
+        *) fail "$property is $title" ;;
+    esac
+done
+
+printf 'hello world\r\nпривет мир, ǅ ß' >"$work/pasted"
+copy_in "$work/pasted"
+click $TEXT1_AT
+keys ctrl+v
+click $CONVERT_AT
+click $CONVERT_AT
+click $TEXT2_AT
+keys ctrl+a ctrl+c
+once='HeLlO WoRlD
+пРиВеТ МиР, ǆ ß'
+clipboard_is "$once$once"
+click $CLEAR_AT
+clipboard_is ''
+
 # With a no-break space, which every copy keeps.
 printf 'Line one:\302\240ünïcödé €\r\nline two\tend\r\n\r\n日本語 𐐨𐐨' | xclip -selection clipboard
 click $TEXT1_AT
-xdotool key ctrl+v
+keys ctrl+v
 click $CONVERT_AT
 # Select a part of the output and put the focus elsewhere: Copy takes it all.
 click $TEXT2_AT
-xdotool key shift+Left shift+Left
+keys shift+Left shift+Left
 click $TEXT1_AT
 click $COPY_AT
 clipboard_is "$(printf 'LiNe oNe:\302\240ÜnÏcÖdÉ €\nlInE TwO\tEnD\n\n日本語 𐐨𐐀')"
