@@ -1,6 +1,7 @@
 #include "window/Form1.h"
 
 #include "BuildSettings.h"
+#include "platform/frame/FixedFrame.h"
 #include "platform/services/Services.h"
 #include "window/Accessibility.h"
 #include "window/ClickFilter.h"
@@ -70,6 +71,7 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     installAccessibility();
     m_ui.setupUi(this);
     setFixedSize(size());
+    askForFixedFrame(this);
     QIcon icon; // the renderings of data/tessivan.svg made at build time
     for (const QFileInfo &rendering :
          QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The real binary on a bare X server, against real clipboard clients: its
-# title as the window system sees it; text pasted in, converted twice and
+# title and frame as the window system sees them; text pasted in, converted twice and
 # read back; "Copy to Clipboard", "Clear", and the boxes' own copy and cut.
 set -eu
 . "$(dirname "$0")/xsession.sh"
@@ -14,6 +14,7 @@ for property in _NET_WM_NAME WM_NAME; do
         *) fail "$property is $title" ;;
     esac
 done
+has_fixed_frame Tessivan
 
 printf 'hello world\r\nпривет мир, ǅ ß' >"$work/pasted"
 copy_in "$work/pasted"

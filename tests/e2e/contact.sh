@@ -21,6 +21,7 @@ opened_are "$(printf '%s\n%s' "$CONTACT_ADDRESS" "$CONTACT_ADDRESS")"
 printf 'held by xclip' | xclip -selection clipboard
 click $MAIL_AT
 clipboard_is "$CONTACT_MAIL"
+has_fixed_frame "$TESSIVAN_VENDOR"
 message_box
 clipboard_is "$CONTACT_MAIL"
 

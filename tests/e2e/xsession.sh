@@ -95,6 +95,14 @@ press_return_in() {
     xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)" key Return
 }
 
+# has_fixed_frame TITLE: the window of that title asks the window manager for
+# moving and closing only, under a title bar with the system menu: no
+# resizing, no minimise, no maximise.
+has_fixed_frame() {
+    hints=$(xprop -id "$(xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)" _MOTIF_WM_HINTS)
+    [ "${hints#*= }" = '0x3, 0x24, 0x1a, 0x0, 0x0' ] || fail "$1 asks for the frame $hints"
+}
+
 # copy_in FILE: another client owns the clipboard, holding FILE.
 copy_in() {
     xclip -selection clipboard "$1"

@@ -2,6 +2,7 @@
 
 #include "BuildSettings.h"
 #include "platform/clipboard/DisplayClipboard.h"
+#include "platform/frame/FixedFrame.h"
 #include "platform/services/DesktopOpener.h"
 #include "platform/textbox/ProgramText.h"
 
@@ -17,6 +18,7 @@ namespace {
 void showMessageBox(QWidget *window, QMessageBox::Icon icon, const QString &text)
 {
     QMessageBox box(icon, VendorName.toString(), text, QMessageBox::Ok, window);
+    askForFixedFrame(&box);
     box.exec();
     // Not every window manager hands the activation back, and without it the
     // focus would not return to the control that had it.
