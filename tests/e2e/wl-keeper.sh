@@ -1,7 +1,8 @@
 #!/bin/sh
 # Copied text outlives the program on a compositor that keeps nothing itself
-# (wlroots): tessivan-keeper-wayland serves it, byte for byte, until another
-# client copies or empties the clipboard; after Clear nothing is kept.
+# (wlroots), by the button or the boxes' own copy and cut:
+# tessivan-keeper-wayland serves it, byte for byte, until another client
+# copies or empties the clipboard; after Clear nothing is kept.
 set -eu
 . "$(dirname "$0")/waylandsession.sh"
 start_wayland
@@ -21,6 +22,18 @@ fi
 
 another_client_copies
 nothing_kept_after_clear "$1"
+
+# The boxes' own copy and cut are kept as the button's copy is.
+for combo in ctrl+c ctrl+x; do
+    start_app "$1"
+    click $TEXT1_AT
+    type_text "$combo"
+    keys ctrl+a "$combo"
+    clipboard_is "$combo"
+    close_app
+    [ -n "$(keepers)" ] || fail "the text copied with $combo was not kept"
+    clipboard_is "$combo"
+done
 
 # A second keeper replaces the first, the second run ended by SIGTERM as by
 # a close; emptying the clipboard ends the last.

@@ -1,5 +1,6 @@
 #include "platform/clipboard/ClipboardText.h"
 
+#include <QCoreApplication>
 #include <QMimeData>
 #include <QStringList>
 
@@ -50,7 +51,13 @@ QMimeData *clipboardText(const QString &text)
 {
     auto *data = new PlainText;
     data->setText(text);
+    data->setData(ownCopyType(), QByteArray());
     return data;
+}
+
+QString ownCopyType()
+{
+    return QStringLiteral("application/x-tessivan-copy-%1").arg(QCoreApplication::applicationPid());
 }
 
 QString plainTextOf(const QMimeData &data)

@@ -1,3 +1,4 @@
+#include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/DisplayClipboard.h"
 #include "platform/clipboard/KeeperHandOver.h"
 
@@ -22,9 +23,13 @@ namespace {
 // carries no input serial it gave (a button pressed through a screen reader
 // before any input reached the window) or that comes from a window without
 // the focus, and keeps nothing itself once the program has gone. This asks
-// the compositor, through the data-control protocol, on Qt's own connection:
-// so the answer comes in order with Qt's requests. Its events go to a queue
-// of their own, which only this class dispatches.
+// the compositor on Qt's own connection, so that the answer comes in order
+// with Qt's requests. Where it has the data-control protocol (wlroots, KWin),
+// that protocol tells what the clipboard holds, and empties it whoever owns
+// it; its events go to a queue of their own, which only this class
+// dispatches. Elsewhere (Mutter) the compositor tells the focused client's
+// data device, Qt's, of every change it makes, and Qt then says that the
+// clipboard changed; a refused request changes nothing.
 class WaylandClipboard final : public DisplayClipboard
 {
 public:
@@ -32,6 +37,7 @@ public:
 
     ~WaylandClipboard() override
     {
+        QObject::disconnect(m_counting);
         // The program ends: Qt serves no more pastes from them.
         letGoOf(m_previousData);
         letGoOf(m_givenData);
@@ -52,9 +58,7 @@ public:
     void markAsOurCopy(QMimeData &data) override
     {
         // A type of no content: the compositor lists it with the offer.
-        m_markType = QStringLiteral("application/x-tessivan-copy-%1-%2")
-                         .arg(QCoreApplication::applicationPid())
-                         .arg(++m_copies);
+        m_markType = QStringLiteral("%1-%2").arg(ownCopyType()).arg(++m_copies);
         data.setData(m_markType, QByteArray());
         m_previousData = std::exchange(m_givenData, &data);
     }
@@ -62,28 +66,40 @@ public:
     bool displayTookOurCopy() override
     {
         letGoOf(std::exchange(m_previousData, nullptr));
-        m_sawOurCopy = false;
         if (!device())
-            return true; // no data-control protocol to ask: Qt's word stands
+            return compositorChangedTheClipboard();
+        m_sawOurCopy = false;
         return catchUp() && m_sawOurCopy;
     }
 
     bool displayTookTheEmptying() override
     {
         letGoOf(std::exchange(m_givenData, nullptr));
-        m_sawNothing = false;
         if (!device())
-            return true;
+            return compositorChangedTheClipboard();
+        m_sawNothing = false;
+        if (!catchUp())
+            return false;
+        // KWin leaves another client's selection in place when a client that
+        // does not own it asks to empty it, and a compositor refuses a request
+        // without an input serial of its own. Data-control empties it
+        // whoever owns it.
+        if (!m_sawNothing && m_selection) {
+            zwlr_data_control_device_v1_set_selection(m_device, nullptr);
+            if (!catchUp())
+                return false;
+        }
         // Seen empty even if a clipboard manager has filled it again since.
-        return catchUp() && (m_sawNothing || !m_selection);
+        return m_sawNothing || !m_selection;
     }
 
     // A compositor with data-control keeps nothing itself once the source's
     // client has gone; tessivan-keeper-wayland serves the text instead, as
-    // that protocol lets it do without a window.
+    // that protocol lets it do without a window. Any copy of the program's
+    // counts: the buttons' and the boxes' own. Mutter keeps the text itself.
     void keepAfterExit() override
     {
-        if (m_markType.isEmpty() || !device() || !catchUp() || !selectionHas(m_markType))
+        if (!device() || !catchUp() || !selectionHas(ownCopyType()))
             return;
         handTextToKeeper(QStringLiteral("tessivan-keeper-wayland"), QGuiApplication::clipboard()->text());
     }
@@ -131,6 +147,16 @@ private:
     // start-up; null where the compositor has none.
     zwlr_data_control_device_v1 *device();
 
+    // Whether the compositor told Qt of a change after Qt's last request:
+    // a round trip on Qt's own queue, as Qt makes itself, dispatches what
+    // the compositor said before answering it.
+    bool compositorChangedTheClipboard()
+    {
+        const int before = m_changes;
+        // cppcheck-suppress knownConditionTrueFalse ; the round trip counts, through Qt's signal
+        return wl_display_roundtrip(m_display) >= 0 && m_changes != before;
+    }
+
     // WORKAROUND: Qt before 6.5.2 never deletes the data its Wayland clipboard
     // is given, so every copy's text would stay in memory. Qt has let go of it
     // once the clipboard has been given other data or emptied.
@@ -169,6 +195,8 @@ private:
     QMimeData *m_previousData = nullptr; // what it held before
     bool m_sawOurCopy = false;           // since the last question
     bool m_sawNothing = false;
+    int m_changes = 0; // of the clipboard, as Qt has told them
+    QMetaObject::Connection m_counting;
 };
 
 constexpr wl_registry_listener RegistryListener = {
@@ -195,7 +223,13 @@ constexpr zwlr_data_control_device_v1_listener DeviceListener = {
 
 WaylandClipboard::WaylandClipboard(wl_display *display)
     : m_display(display), m_queue(wl_display_create_queue(display))
-{}
+{
+    m_counting
+        = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, [this](QClipboard::Mode mode) {
+              if (mode == QClipboard::Clipboard)
+                  ++m_changes;
+          });
+}
 
 zwlr_data_control_device_v1 *WaylandClipboard::device()
 {
