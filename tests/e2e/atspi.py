@@ -2,6 +2,9 @@
 # on them, without any input event reaching the window.
 # Usage: atspi.py ready          (starts the accessibility bus, before the program)
 #        atspi.py press CAPTION  (presses the control of that name, waiting for it up to 10 s)
+#        atspi.py focus CAPTION  (gives that control the keyboard focus)
+#        atspi.py set CAPTION TEXT  (sets the text of that text box)
+#        atspi.py shown TITLE    (succeeds while a window of that title is shown)
 #        atspi.py tree           (prints the window's tree: role, name, actions and
 #                                 labelling relations, one control a line)
 import sys
@@ -13,7 +16,8 @@ import pyatspi
 def find(node, name):
     if node is None:
         return None
-    if node.name == name and node.getRoleName() != "frame":
+    # A box is named twice, its scroll area as a panel around it.
+    if node.name == name and node.getRoleName() not in ("frame", "panel"):
         return node
     for child in node:
         found = find(child, name)
@@ -31,15 +35,21 @@ def application():
     return None
 
 
-def press(name):
+def act(name, action):
+    """Does action to the control of that name, waiting for it up to 10 s."""
     for _ in range(100):
         control = find(application(), name)
         if control is not None:
-            control.queryAction().doAction(0)
-            return 0
+            return 0 if action(control) is not False else 1
         time.sleep(0.1)
     print(f"atspi.py: no control {name!r}", file=sys.stderr)
     return 1
+
+
+def shown(title):
+    app = application()
+    states = [window.getState() for window in (app or []) if window is not None and window.name == title]
+    return 0 if any(state.contains(pyatspi.STATE_SHOWING) for state in states) else 1
 
 
 def actions(node):
@@ -76,9 +86,16 @@ def print_tree():
     return 0
 
 
-if sys.argv[1] == "ready":
+command = sys.argv[1]
+if command == "ready":
     pyatspi.Registry.getDesktop(0)
     sys.exit(0)
-if sys.argv[1] == "tree":
+if command == "tree":
     sys.exit(print_tree())
-sys.exit(press(sys.argv[2]))
+if command == "shown":
+    sys.exit(shown(sys.argv[2]))
+sys.exit(act(sys.argv[2], {
+    "press": lambda control: control.queryAction().doAction(0),
+    "focus": lambda control: control.queryComponent().grabFocus(),
+    "set": lambda control: control.queryEditableText().setTextContents(sys.argv[3]),
+}[command]))

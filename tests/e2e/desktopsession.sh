@@ -1,0 +1,143 @@
+# Shared by the end-to-end tests on a full desktop's compositor: a headless
+# Mutter (GNOME) or a virtual KWin (KDE) of the test's own, the program on it
+# natively, driven through AT-SPI as a screen reader does and, on Mutter, by
+# real keys (Mutter's RemoteDesktop API), and read with wl-paste. Source it;
+# it cleans up on exit.
+
+. "${e2e_dir:-$(dirname "$0")}/waylandsession.sh"
+
+# start_desktop mutter|kwin: the compositor, and the accessibility bus.
+start_desktop() {
+    desktop=$1
+    new_session
+    server="$desktop"
+    export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=tessivan-test
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    unset DISPLAY
+    if [ "$desktop" = mutter ]; then
+        mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
+            --wayland-display "$WAYLAND_DISPLAY" >"$work/server.log" 2>&1 &
+    else
+        # A copy: the installed binary carries a file capability that a
+        # container cannot grant.
+        cp /usr/bin/kwin_wayland "$work/kwin_wayland"
+        KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_QPA_PLATFORM= "$work/kwin_wayland" --virtual --width 1280 \
+            --height 1024 --socket "$WAYLAND_DISPLAY" --no-lockscreen --no-global-shortcuts --no-kactivities \
+            >"$work/server.log" 2>&1 &
+    fi
+    server_pid=$!
+    for _ in $(seq 100); do
+        [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
+        sleep 0.05
+    done
+    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "$desktop did not start"
+    if [ "$desktop" = mutter ]; then
+        # Held open for writing here first, so that neither side waits.
+        mkfifo "$work/keys"
+        exec 4<>"$work/keys"
+        start_helper input /usr/bin/python3 "$e2e_dir/mutter_input.py" "$work/keys" 4>&-
+        helper_says input ready
+        # The seat has a keyboard once Mutter has taken a key, which it does
+        # not at once.
+        for _ in $(seq 50); do
+            timeout 3 wl-paste --list-types 2>&1 | grep -q 'no keyboard' || break
+            real_keys 42
+        done
+    fi
+    atspi ready
+}
+
+# stop_clients: as on sway; Mutter may ignore SIGTERM for over a second.
+stop_clients() {
+    pkill -P $$ wl-copy 2>/dev/null || true
+    for pid in $(keepers); do kill "$pid"; done
+    if [ "${desktop:-}" = mutter ]; then
+        kill "$input_pid" 2>/dev/null || true
+        kill -KILL "$server_pid" 2>/dev/null || true
+    fi
+}
+
+# start_app BINARY [NAME=VALUE...]: starts it, in that environment, with
+# what it tells the compositor in $work/app.log, until AT-SPI shows its window.
+start_app() {
+    binary=$1
+    shift
+    env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client "$@" "$binary" 2>"$work/app.log" &
+    app_pid=$!
+    for _ in $(seq 100); do
+        shown Tessivan && return 0
+        sleep 0.1
+    done
+    fail "no window titled Tessivan"
+}
+
+# told REQUEST: the program asked the compositor for REQUEST (as WAYLAND_DEBUG
+# writes it, after the object), e.g. 'set_title("Tessivan")'.
+told() {
+    grep -q " -> xdg_toplevel@[0-9]*\.$1\$" "$work/app.log" || fail "the program never asked for $1"
+}
+
+# shown TITLE: a window of the program's of that title is shown.
+shown() {
+    atspi shown "$1"
+}
+
+# real_keys CODE...: a real key press on Mutter, in evdev codes (57 Space,
+# 28 Return, 56 62 Alt+F4), to the window that has the focus.
+real_keys() {
+    echo "$*" >&4
+    sleep 0.3
+}
+
+# shift_key: a real Shift press to the window that has the focus, where
+# there are real keys (Mutter).
+shift_key() {
+    [ "$desktop" != mutter ] || real_keys 42
+}
+
+# press CAPTION: the control pressed, by a real Space where it can be
+# focused and real keys there are (Mutter), or else through AT-SPI.
+press() {
+    if [ "$desktop" = mutter ] && atspi focus "$1"; then
+        real_keys 57
+    else
+        atspi press "$1" || fail "could not press $1"
+    fi
+}
+
+# press_return_in TITLE: the message box answered, by a real Return (Mutter)
+# or its button pressed through AT-SPI.
+press_return_in() {
+    if [ "$desktop" = mutter ]; then real_keys 28; else atspi press OK; fi
+}
+
+# ask_to_close: the compositor's own close: Alt+F4 on Mutter, which has no
+# window list to ask; KWin's scripting.
+ask_to_close() {
+    if [ "$desktop" = mutter ]; then
+        real_keys 56 62
+    else
+        printf 'workspace.clientList().forEach(function (c) { if (c.caption == "Tessivan") c.closeWindow(); });\n' \
+            >"$work/close.js"
+        /usr/bin/python3 - "$work/close.js" <<'PYTHON'
+import sys
+from gi.repository import Gio, GLib
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+def call(path, interface, method, arguments=None):
+    return bus.call_sync("org.kde.KWin", path, interface, method, arguments, None, Gio.DBusCallFlags.NONE, 5000, None)
+call("/Scripting", "org.kde.kwin.Scripting", "loadScript", GLib.Variant("(ss)", (sys.argv[1], "close")))
+call("/Scripting", "org.kde.kwin.Scripting", "start")
+PYTHON
+    fi
+}
+
+# close_app: the compositor closes the window; the program ends by itself.
+close_app() {
+    ask_to_close || fail "could not ask the window to close"
+    await_end
+}
+
+# windows: the program's windows as AT-SPI shows them, for fail's report.
+windows() {
+    atspi tree
+}
