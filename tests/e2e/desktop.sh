@@ -1,9 +1,10 @@
 #!/bin/sh
 # The real binary natively on GNOME's or KDE's compositor, headless: the
 # window as the compositor was told it; Copy, the e-mail address and Clear
-# with another client owning the clipboard, pressed before any input (taken
-# for real, or refused and said so with the other client's text kept) and
-# afterwards; the text kept after the compositor's close and after SIGTERM.
+# with another client owning the clipboard, pressed through AT-SPI before
+# any input (taken for real, or refused and said so with the other client's
+# text kept) and afterwards by real keys; the text kept after the
+# compositor's close and after SIGTERM.
 # Usage: desktop.sh mutter|kwin TESSIVAN
 set -eu
 . "$(dirname "$0")/desktopsession.sh"
@@ -39,7 +40,7 @@ copy_in "$work/owned"
 # The label takes no focus: a real key first, as a click would give, for
 # Mutter takes no selection older than the other client's.
 atspi focus 'Type text for convert here'
-shift_key
+real_keys 42
 atspi press "$CONTACT_MAIL" || fail "could not press the e-mail address"
 message_box
 clipboard_is "$CONTACT_MAIL"
@@ -64,4 +65,5 @@ kill -TERM "$app_pid"
 await_end
 clipboard_is 'after SIGTERM'
 [ "$desktop" = mutter ] || [ -n "$(keepers)" ] || fail "no keeper after the program ended"
+end_keys
 echo "e2e desktop ($desktop): passed"

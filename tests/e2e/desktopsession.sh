@@ -1,8 +1,8 @@
 # Shared by the end-to-end tests on a full desktop's compositor: a headless
 # Mutter (GNOME) or a virtual KWin (KDE) of the test's own, the program on it
-# natively, driven through AT-SPI as a screen reader does and, on Mutter, by
-# real keys (Mutter's RemoteDesktop API), and read with wl-paste. Source it;
-# it cleans up on exit.
+# natively, driven through AT-SPI as a screen reader does and by real keys
+# (Mutter's RemoteDesktop API, KWin's fake input: KWIN_KEYS), and read with
+# wl-paste. Source it; it cleans up on exit.
 
 . "${e2e_dir:-$(dirname "$0")}/waylandsession.sh"
 
@@ -31,19 +31,22 @@ start_desktop() {
         sleep 0.05
     done
     [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "$desktop did not start"
+    # Real keys: a helper reading key codes from a pipe, held open for
+    # writing here first, so that neither side waits.
+    mkfifo "$work/keys"
+    exec 4<>"$work/keys"
     if [ "$desktop" = mutter ]; then
-        # Held open for writing here first, so that neither side waits.
-        mkfifo "$work/keys"
-        exec 4<>"$work/keys"
         start_helper input /usr/bin/python3 "$e2e_dir/mutter_input.py" "$work/keys" 4>&-
-        helper_says input ready
-        # The seat has a keyboard once Mutter has taken a key, which it does
-        # not at once.
-        for _ in $(seq 50); do
-            timeout 3 wl-paste --list-types 2>&1 | grep -q 'no keyboard' || break
-            real_keys 42
-        done
+    else
+        start_helper input "$KWIN_KEYS" "$work/keys" 4>&-
     fi
+    helper_says input ready
+    # The seat has a keyboard once Mutter has taken a key, which it does
+    # not at once.
+    for _ in $(seq 50); do
+        timeout 3 wl-paste --list-types 2>&1 | grep -q 'no keyboard' || break
+        real_keys 42
+    done
     atspi ready
 }
 
@@ -51,10 +54,8 @@ start_desktop() {
 stop_clients() {
     pkill -P $$ wl-copy 2>/dev/null || true
     for pid in $(keepers); do kill "$pid"; done
-    if [ "${desktop:-}" = mutter ]; then
-        kill "$input_pid" 2>/dev/null || true
-        kill -KILL "$server_pid" 2>/dev/null || true
-    fi
+    kill "${input_pid:-}" 2>/dev/null || true
+    [ "${desktop:-}" != mutter ] || kill -KILL "$server_pid" 2>/dev/null || true
 }
 
 # start_app BINARY [NAME=VALUE...]: starts it, in that environment, with
@@ -82,33 +83,28 @@ shown() {
     atspi shown "$1"
 }
 
-# real_keys CODE...: a real key press on Mutter, in evdev codes (57 Space,
-# 28 Return, 56 62 Alt+F4), to the window that has the focus.
+# real_keys CODE...: a real key press, in evdev codes (57 Space, 28 Return,
+# 42 Shift, 56 62 Alt+F4), to the window that has the focus.
 real_keys() {
     echo "$*" >&4
     sleep 0.3
 }
 
-# shift_key: a real Shift press to the window that has the focus, where
-# there are real keys (Mutter).
-shift_key() {
-    [ "$desktop" != mutter ] || real_keys 42
+# end_keys: the helper that gives the real keys ends, and ends well.
+end_keys() {
+    echo end >&4
+    helper_ended_well input
 }
 
-# press CAPTION: the control pressed, by a real Space where it can be
-# focused and real keys there are (Mutter), or else through AT-SPI.
+# press CAPTION: the control focused through AT-SPI and pressed by a real Space.
 press() {
-    if [ "$desktop" = mutter ] && atspi focus "$1"; then
-        real_keys 57
-    else
-        atspi press "$1" || fail "could not press $1"
-    fi
+    atspi focus "$1" || fail "could not focus $1"
+    real_keys 57
 }
 
-# press_return_in TITLE: the message box answered, by a real Return (Mutter)
-# or its button pressed through AT-SPI.
+# press_return_in TITLE: the message box answered by a real Return.
 press_return_in() {
-    if [ "$desktop" = mutter ]; then real_keys 28; else atspi press OK; fi
+    real_keys 28
 }
 
 # ask_to_close: the compositor's own close: Alt+F4 on Mutter, which has no

@@ -2,7 +2,7 @@
 # API, in a session of its own: reads lines of evdev key codes from a named
 # pipe, "56 62" for Alt+F4, and presses each line's keys in order and
 # releases them in reverse. Prints "ready" once the session has started, and
-# ends with its input. The virtual keyboard appears with its first event.
+# ends at a line "end". The virtual keyboard appears with its first event.
 # Usage: mutter_input.py FIFO
 import sys
 
@@ -29,5 +29,7 @@ def keys(codes):
 print("ready", flush=True)
 with open(sys.argv[1]) as lines:
     for line in lines:
+        if line.strip() == "end":
+            break
         keys([int(code) for code in line.split()])
 call(session, SESSION, "Stop")
