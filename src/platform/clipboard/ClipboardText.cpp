@@ -55,6 +55,11 @@ QMimeData *clipboardText(const QString &text)
     return data;
 }
 
+bool madeByClipboardText(const QMimeData &data)
+{
+    return dynamic_cast<const PlainText *>(&data) != nullptr;
+}
+
 QString ownCopyType()
 {
     return QStringLiteral("application/x-tessivan-copy-%1").arg(QCoreApplication::applicationPid());

@@ -14,6 +14,10 @@ QMimeData *clipboardText(const QString &text);
 // from other programs' copies.
 QString ownCopyType();
 
+// Whether data was made by clipboardText() in this process, rather than
+// standing in for another program's.
+bool madeByClipboardText(const QMimeData &data);
+
 // The plain text of clipboard, selection or drag data, for a paste or a drop;
 // empty where it holds none. Another program's data is asked for its list of
 // types once and for the text once, in a single type: Qt's own reading asks

@@ -14,6 +14,7 @@
 
 #include <wayland-client.h>
 
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -37,10 +38,10 @@ public:
 
     ~WaylandClipboard() override
     {
-        QObject::disconnect(m_counting);
+        QObject::disconnect(m_watchingQt);
         // The program ends: Qt serves no more pastes from them.
-        letGoOf(m_previousData);
-        letGoOf(m_givenData);
+        for (QMimeData *held : m_held)
+            letGoOf(held);
         for (auto offer = m_offers.keyBegin(); offer != m_offers.keyEnd(); ++offer)
             zwlr_data_control_offer_v1_destroy(*offer);
         if (m_device)
@@ -60,12 +61,10 @@ public:
         // A type of no content: the compositor lists it with the offer.
         m_markType = QStringLiteral("%1-%2").arg(ownCopyType()).arg(++m_copies);
         data.setData(m_markType, QByteArray());
-        m_previousData = std::exchange(m_givenData, &data);
     }
 
     bool displayTookOurCopy() override
     {
-        letGoOf(std::exchange(m_previousData, nullptr));
         if (!device())
             return compositorChangedTheClipboard();
         m_sawOurCopy = false;
@@ -74,7 +73,6 @@ public:
 
     bool displayTookTheEmptying() override
     {
-        letGoOf(std::exchange(m_givenData, nullptr));
         if (!device())
             return compositorChangedTheClipboard();
         m_sawNothing = false;
@@ -158,8 +156,19 @@ private:
     }
 
     // WORKAROUND: Qt before 6.5.2 never deletes the data its Wayland clipboard
-    // is given, so every copy's text would stay in memory. Qt has let go of it
-    // once the clipboard has been given other data or emptied.
+    // and primary selection are given, so every copy's text would stay in
+    // memory, the buttons' and the boxes' alike. Qt has let go of the
+    // program's data once it holds other data in its place, or none.
+    void qtChanged(QClipboard::Mode mode)
+    {
+        if (mode != QClipboard::Clipboard && mode != QClipboard::Selection)
+            return;
+        QMimeData *&held = m_held[mode == QClipboard::Selection ? 1 : 0];
+        auto *now = const_cast<QMimeData *>(QGuiApplication::clipboard()->mimeData(mode));
+        if (now != held)
+            letGoOf(std::exchange(held, now && madeByClipboardText(*now) ? now : nullptr));
+    }
+
     static void letGoOf(QMimeData *data)
     {
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 2)
@@ -191,12 +200,11 @@ private:
     zwlr_data_control_offer_v1 *m_selection = nullptr;         // null: the clipboard is empty
     QString m_markType; // the type of no content that marks our last copy
     int m_copies = 0;
-    QMimeData *m_givenData = nullptr;    // what Qt's clipboard was last given
-    QMimeData *m_previousData = nullptr; // what it held before
-    bool m_sawOurCopy = false;           // since the last question
+    std::array<QMimeData *, 2> m_held {}; // the program's data in Qt's clipboard and selection
+    bool m_sawOurCopy = false;            // since the last question
     bool m_sawNothing = false;
     int m_changes = 0; // of the clipboard, as Qt has told them
-    QMetaObject::Connection m_counting;
+    QMetaObject::Connection m_watchingQt;
 };
 
 constexpr wl_registry_listener RegistryListener = {
@@ -224,10 +232,11 @@ constexpr zwlr_data_control_device_v1_listener DeviceListener = {
 WaylandClipboard::WaylandClipboard(wl_display *display)
     : m_display(display), m_queue(wl_display_create_queue(display))
 {
-    m_counting
+    m_watchingQt
         = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, [this](QClipboard::Mode mode) {
               if (mode == QClipboard::Clipboard)
                   ++m_changes;
+              qtChanged(mode);
           });
 }
 
