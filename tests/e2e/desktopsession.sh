@@ -127,12 +127,6 @@ PYTHON
     fi
 }
 
-# close_app: the compositor closes the window; the program ends by itself.
-close_app() {
-    ask_to_close || fail "could not ask the window to close"
-    await_end
-}
-
 # windows: the program's windows as AT-SPI shows them, for fail's report.
 windows() {
     atspi tree
