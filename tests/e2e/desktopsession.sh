@@ -6,10 +6,19 @@
 
 . "${e2e_dir:-$(dirname "$0")}/waylandsession.sh"
 
-# start_desktop mutter|kwin: the compositor, and the accessibility bus.
+# start_desktop mutter|kwin [xwayland]: the compositor, and the
+# accessibility bus; with xwayland, KWin's X server for X11 programs too, in
+# DISPLAY.
 start_desktop() {
     desktop=$1
     new_session
+    if [ "${2:-}" = xwayland ]; then
+        # KWin tells its X server's name only to the programs it starts.
+        set -- --xwayland "sh -c 'echo \$DISPLAY >$work/display'"
+        [ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix
+    else
+        set --
+    fi
     server="$desktop"
     export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=tessivan-test
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -22,7 +31,7 @@ start_desktop() {
         # container cannot grant.
         cp /usr/bin/kwin_wayland "$work/kwin_wayland"
         KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_QPA_PLATFORM= "$work/kwin_wayland" --virtual --width 1280 \
-            --height 1024 --socket "$WAYLAND_DISPLAY" --no-lockscreen --no-global-shortcuts --no-kactivities \
+            --height 1024 --socket "$WAYLAND_DISPLAY" --no-lockscreen --no-global-shortcuts --no-kactivities "$@" \
             >"$work/server.log" 2>&1 &
     fi
     server_pid=$!
@@ -31,6 +40,15 @@ start_desktop() {
         sleep 0.05
     done
     [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "$desktop did not start"
+    if [ $# -gt 0 ]; then
+        for _ in $(seq 100); do
+            [ -s "$work/display" ] && break
+            sleep 0.05
+        done
+        DISPLAY=$(cat "$work/display" 2>/dev/null || true)
+        [ -n "$DISPLAY" ] || fail "$desktop started no X server"
+        export DISPLAY
+    fi
     # Real keys: a helper reading key codes from a pipe, held open for
     # writing here first, so that neither side waits.
     mkfifo "$work/keys"
@@ -124,6 +142,16 @@ def call(path, interface, method, arguments=None):
 call("/Scripting", "org.kde.kwin.Scripting", "loadScript", GLib.Variant("(ss)", (sys.argv[1], "close")))
 call("/Scripting", "org.kde.kwin.Scripting", "start")
 PYTHON
+    fi
+}
+
+# paste [TYPE]: as on sway, or as X11 programs read the clipboard while
+# read_on_x11 is set.
+paste() {
+    if [ -n "${read_on_x11:-}" ]; then
+        timeout 3 xclip -o -selection clipboard 2>/dev/null || true
+    else
+        timeout 3 wl-paste --no-newline ${1:+--type "$1"} 2>/dev/null || true
     fi
 }
 

@@ -35,3 +35,8 @@ std::unique_ptr<DisplayClipboard> displayClipboard();
 // gives null where it leaves that display system out.
 std::unique_ptr<DisplayClipboard> x11Clipboard();
 std::unique_ptr<DisplayClipboard> waylandClipboard();
+
+// Under XWayland, x11 with the compositor's own clipboard kept in step where
+// the compositor lets a client do that; elsewhere, or in a build without
+// Wayland, x11 itself.
+std::unique_ptr<DisplayClipboard> withWaylandBeside(std::unique_ptr<DisplayClipboard> x11);
