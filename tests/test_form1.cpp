@@ -86,6 +86,12 @@ void TestForm1::hasTheFixedWindowDefinition()
     QCOMPARE(m_form->size(), QSize(321, 297));
     QCOMPARE(m_form->minimumSize(), QSize(321, 297));
     QCOMPARE(m_form->maximumSize(), QSize(321, 297));
+    // Maximised or made full screen by the compositor's own controls, it returns.
+    for (const Qt::WindowState enlarged : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+        m_form->setWindowState(enlarged);
+        QTRY_COMPARE(m_form->windowState(), Qt::WindowNoState);
+        QCOMPARE(m_form->size(), QSize(321, 297));
+    }
 
     const QIcon icon = m_form->windowIcon();
     QVERIFY(!icon.isNull());
