@@ -1,7 +1,7 @@
 #include "platform/frame/FixedFrame.h"
 
 #include <QEvent>
-#include <QMetaObject>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -14,20 +14,26 @@ constexpr Qt::WindowStates Enlarged = Qt::WindowMaximized | Qt::WindowFullScreen
 class StaysAtItsSize final : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit StaysAtItsSize(QWidget *window) : QObject(window), m_window(window)
+    {
+        // Not from within the change itself, which Qt is still making.
+        m_takeBack.setSingleShot(true);
+        m_takeBack.setInterval(0);
+        connect(&m_takeBack, &QTimer::timeout, this,
+                [this] { m_window->setWindowState(m_window->windowState() & ~Enlarged); });
+    }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        auto *window = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::WindowStateChange && (window->windowState() & Enlarged)) {
-            // Not from within the change itself, which Qt is still making.
-            QMetaObject::invokeMethod(
-                window, [window] { window->setWindowState(window->windowState() & ~Enlarged); },
-                Qt::QueuedConnection);
-        }
+        if (event->type() == QEvent::WindowStateChange && (m_window->windowState() & Enlarged))
+            m_takeBack.start();
         return false;
     }
+
+private:
+    QWidget *m_window;
+    QTimer m_takeBack;
 };
 
 } // namespace
