@@ -49,12 +49,13 @@ clipboard_is() {
     clipboard_holds "$work/expected"
 }
 
-# clipboard_holds FILE: as clipboard_is, for a text in a file.
+# clipboard_holds FILE: as clipboard_is, for a text in a file. Read by the
+# command in $read_clipboard where set, else by paste.
 clipboard_holds() {
     # By the clock: a read of an empty clipboard can take its whole timeout.
     deadline=$(($(date +%s) + 10))
     while :; do
-        paste >"$work/actual" 2>/dev/null || true
+        ${read_clipboard:-paste} >"$work/actual" 2>/dev/null || true
         cmp -s "$1" "$work/actual" && return 0
         [ "$(date +%s)" -lt "$deadline" ] || break
         sleep 0.2

@@ -145,16 +145,6 @@ PYTHON
     fi
 }
 
-# paste [TYPE]: as on sway, or as X11 programs read the clipboard while
-# read_on_x11 is set.
-paste() {
-    if [ -n "${read_on_x11:-}" ]; then
-        timeout 3 xclip -o -selection clipboard 2>/dev/null || true
-    else
-        timeout 3 wl-paste --no-newline ${1:+--type "$1"} 2>/dev/null || true
-    fi
-}
-
 # windows: the program's windows as AT-SPI shows them, for fail's report.
 windows() {
     atspi tree

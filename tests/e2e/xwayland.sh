@@ -11,9 +11,9 @@ start_desktop kwin xwayland
 
 # x11_clipboard_is TEXT: as clipboard_is, as X11 programs read it.
 x11_clipboard_is() {
-    read_on_x11=1
+    read_clipboard='timeout 3 xclip -o -selection clipboard'
     clipboard_is "$1"
-    read_on_x11=
+    read_clipboard=
 }
 
 start_app "$1" QT_QPA_PLATFORM=xcb
