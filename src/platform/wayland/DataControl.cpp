@@ -1,21 +1,12 @@
 #include "platform/wayland/DataControl.h"
 
 #include "platform/clipboard/KeeperHandOver.h"
-
-#include "wlr-data-control-unstable-v1-client-protocol.h"
+#include "platform/wayland/DataControlGlobals.h"
 
 #include <wayland-client.h>
 
-#include <cstring>
-
 namespace {
 
-constexpr wl_registry_listener RegistryListener = {
-    [](void *self, wl_registry *, uint32_t name, const char *interface, uint32_t) {
-        static_cast<DataControl *>(self)->global(name, interface);
-    },
-    [](void *, wl_registry *, uint32_t) {},
-};
 constexpr zwlr_data_control_offer_v1_listener OfferListener = {
     [](void *self, zwlr_data_control_offer_v1 *offer, const char *type) {
         static_cast<DataControl *>(self)->offered(offer, type);
@@ -30,6 +21,9 @@ constexpr zwlr_data_control_device_v1_listener DeviceListener = {
         static_cast<DataControl *>(self)->selection(offer);
     },
     [](void *self, zwlr_data_control_device_v1 *) { static_cast<DataControl *>(self)->finished(); },
+    [](void *self, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer) {
+        static_cast<DataControl *>(self)->primarySelection(offer);
+    },
 };
 
 } // namespace
@@ -39,32 +33,25 @@ DataControl::DataControl(wl_display *display) : m_display(display), m_queue(wl_d
 
 DataControl::~DataControl()
 {
-    for (auto offer = m_offers.keyBegin(); offer != m_offers.keyEnd(); ++offer)
-        zwlr_data_control_offer_v1_destroy(*offer);
+    // Offers the compositor announced since the last dispatch are proxies
+    // on the queue already: they are taken in, so that none outlives it.
+    wl_display_dispatch_queue_pending(m_display, m_queue);
     if (m_device)
         zwlr_data_control_device_v1_destroy(m_device);
-    if (m_manager)
-        zwlr_data_control_manager_v1_destroy(m_manager);
-    if (m_seat)
-        wl_seat_destroy(m_seat);
-    if (m_registry)
-        wl_registry_destroy(m_registry);
+    for (auto offer = m_offers.keyBegin(); offer != m_offers.keyEnd(); ++offer)
+        zwlr_data_control_offer_v1_destroy(*offer);
+    m_globals.reset();
     wl_display_flush(m_display);
     wl_event_queue_destroy(m_queue);
 }
 
 bool DataControl::available()
 {
-    if (m_registry)
+    if (m_globals)
         return m_device;
-    auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(m_display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(wrapper), m_queue);
-    m_registry = wl_display_get_registry(wrapper);
-    wl_proxy_wrapper_destroy(wrapper);
-    wl_registry_add_listener(m_registry, &RegistryListener, this);
-    catchUp();
-    if (m_manager && m_seat) {
-        m_device = zwlr_data_control_manager_v1_get_data_device(m_manager, m_seat);
+    m_globals = std::make_unique<DataControlGlobals>(m_display, m_queue);
+    if (m_globals->available()) {
+        m_device = m_globals->newDevice();
         zwlr_data_control_device_v1_add_listener(m_device, &DeviceListener, this);
         catchUp(); // the selection as it stands
     }
@@ -104,16 +91,6 @@ bool DataControl::emptiedSinceWatching()
     return m_sawNothing || !m_selection;
 }
 
-void DataControl::global(uint32_t name, const char *interface)
-{
-    if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0) {
-        m_seat = static_cast<wl_seat *>(wl_registry_bind(m_registry, name, &wl_seat_interface, 1));
-    } else if (!m_manager && std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0) {
-        m_manager = static_cast<zwlr_data_control_manager_v1 *>(
-            wl_registry_bind(m_registry, name, &zwlr_data_control_manager_v1_interface, 1));
-    }
-}
-
 void DataControl::offered(zwlr_data_control_offer_v1 *offer, const char *type)
 {
     if (type)
@@ -131,6 +108,15 @@ void DataControl::selection(zwlr_data_control_offer_v1 *offer)
     m_selection = offer;
     m_sawNothing = m_sawNothing || !offer;
     m_sawWatchedType = m_sawWatchedType || (!m_watchedType.isEmpty() && holds(m_watchedType));
+}
+
+// The primary selection is of no interest: its offers are let go as they come.
+void DataControl::primarySelection(zwlr_data_control_offer_v1 *offer)
+{
+    if (offer && offer != m_selection) {
+        m_offers.remove(offer);
+        zwlr_data_control_offer_v1_destroy(offer);
+    }
 }
 
 // The compositor has withdrawn the device.

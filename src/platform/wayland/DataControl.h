@@ -4,13 +4,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
+#include <memory>
 
+class DataControlGlobals;
 struct wl_display;
 struct wl_event_queue;
-struct wl_registry;
-struct wl_seat;
-struct zwlr_data_control_manager_v1;
 struct zwlr_data_control_device_v1;
 struct zwlr_data_control_offer_v1;
 
@@ -47,17 +45,15 @@ public:
     bool emptiedSinceWatching();
 
     // The compositor's events, as the listeners pass them on.
-    void global(uint32_t name, const char *interface);
     void offered(zwlr_data_control_offer_v1 *offer, const char *type);
     void selection(zwlr_data_control_offer_v1 *offer);
+    void primarySelection(zwlr_data_control_offer_v1 *offer);
     void finished();
 
 private:
     wl_display *m_display;
     wl_event_queue *m_queue;
-    wl_registry *m_registry = nullptr;
-    wl_seat *m_seat = nullptr;
-    zwlr_data_control_manager_v1 *m_manager = nullptr;
+    std::unique_ptr<DataControlGlobals> m_globals; // null until first asked
     zwlr_data_control_device_v1 *m_device = nullptr;
 
     QHash<zwlr_data_control_offer_v1 *, QStringList> m_offers; // each offer's types

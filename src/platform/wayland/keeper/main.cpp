@@ -8,8 +8,7 @@
 // or empties the clipboard, or when the compositor goes. No Qt: it holds the
 // text and little else.
 #include "platform/clipboard/HandOverFormat.h"
-
-#include "wlr-data-control-unstable-v1-client-protocol.h"
+#include "platform/wayland/DataControlGlobals.h"
 
 #include <wayland-client.h>
 
@@ -18,10 +17,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <iterator>
 #include <list>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <sys/resource.h>
@@ -51,15 +50,41 @@ struct Transfer
     size_t written = 0;
 };
 
-// As many pastes under way as leave descriptors to spare for the
-// compositor's messages, which carry each new reader's pipe: a keeper out of
-// descriptors fails to read them and ends.
+// libwayland takes up to this many descriptors in one read from the
+// compositor (its MAX_FDS_OUT); a read that finds no room for them all
+// fails, and with it the connection.
+constexpr size_t DescriptorsInOneRead = 28;
+constexpr size_t MostTransfers = 64;
+
+// The lowest descriptor not open: those below it are the keeper's own
+// (standard streams, the compositor's socket), open as the keeper serves.
+size_t descriptorsInUse()
+{
+    const int probe = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
+    if (probe < 0)
+        return 0;
+    ::close(probe);
+    return size_t(probe);
+}
+
+// As many pastes under way as leave room for one whole read of the
+// compositor's messages, which carry each new reader's pipe, however many
+// arrive at once; raised to the hard limit first, as the keeper needs one
+// descriptor per reader. 0: no room for even that.
 size_t transferLimit()
 {
     rlimit limit {};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return 64;
-    return std::clamp<size_t>(limit.rlim_cur / 2, 1, 64);
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 0;
+    if (limit.rlim_cur != limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+    }
+    const size_t reserved = descriptorsInUse() + DescriptorsInOneRead;
+    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= reserved + MostTransfers)
+        return MostTransfers;
+    return limit.rlim_cur > reserved ? size_t(limit.rlim_cur) - reserved : 0;
 }
 
 struct Keeper
@@ -75,49 +100,32 @@ struct Keeper
             zwlr_data_control_source_v1_destroy(source);
         if (device)
             zwlr_data_control_device_v1_destroy(device);
-        if (manager)
-            zwlr_data_control_manager_v1_destroy(manager);
-        if (seat)
-            wl_seat_destroy(seat);
-        if (registry)
-            wl_registry_destroy(registry);
+        globals.reset();
         if (display)
             wl_display_disconnect(display);
     }
 
     std::string text;
-    size_t transferLimit = ::transferLimit();
+    size_t transferLimit = 0;
     wl_display *display = nullptr;
-    wl_registry *registry = nullptr;
-    wl_seat *seat = nullptr;
-    zwlr_data_control_manager_v1 *manager = nullptr;
+    std::unique_ptr<DataControlGlobals> globals;
     zwlr_data_control_device_v1 *device = nullptr;
     zwlr_data_control_source_v1 *source = nullptr;
     bool cancelled = false;
     std::list<Transfer> transfers;
 };
 
-constexpr wl_registry_listener RegistryListener = {
-    [](void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t) {
-        auto *keeper = static_cast<Keeper *>(data);
-        if (!keeper->seat && std::strcmp(interface, wl_seat_interface.name) == 0) {
-            keeper->seat = static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-        } else if (!keeper->manager
-                   && std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0) {
-            keeper->manager = static_cast<zwlr_data_control_manager_v1 *>(
-                wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));
-        }
-    },
-    [](void *, wl_registry *, uint32_t) {},
-};
-
 constexpr zwlr_data_control_source_v1_listener SourceListener = {
     [](void *data, zwlr_data_control_source_v1 *, const char *, int32_t fd) {
         auto *keeper = static_cast<Keeper *>(data);
-        // A new reader is served before the one that waited longest.
+        // A new reader is served before the one that has read nothing for
+        // longest, so that readers that read are served whoever stalls.
         if (keeper->transfers.size() >= keeper->transferLimit) {
-            ::close(keeper->transfers.front().fd);
-            keeper->transfers.pop_front();
+            const auto stalled = std::min_element(
+                keeper->transfers.begin(), keeper->transfers.end(),
+                [](const Transfer &a, const Transfer &b) { return a.lastProgress < b.lastProgress; });
+            ::close(stalled->fd);
+            keeper->transfers.erase(stalled);
         }
         // Written as the reader takes it, so that a slow reader holds up no other.
         ::fcntl(fd, F_SETFL, O_NONBLOCK);
@@ -129,15 +137,18 @@ constexpr zwlr_data_control_source_v1_listener SourceListener = {
 // Offers of other clients are of no interest; they are let go as they come.
 constexpr zwlr_data_control_offer_v1_listener IgnoredOffer
     = {[](void *, zwlr_data_control_offer_v1 *, const char *) {}};
+void letGo(void *, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer)
+{
+    if (offer)
+        zwlr_data_control_offer_v1_destroy(offer);
+}
 constexpr zwlr_data_control_device_v1_listener DeviceListener = {
     [](void *, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer) {
         zwlr_data_control_offer_v1_add_listener(offer, &IgnoredOffer, nullptr);
     },
-    [](void *, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer) {
-        if (offer)
-            zwlr_data_control_offer_v1_destroy(offer);
-    },
+    letGo,
     [](void *data, zwlr_data_control_device_v1 *) { static_cast<Keeper *>(data)->cancelled = true; },
+    letGo,
 };
 
 // Writes what the pipe takes now; false once the transfer is over.
@@ -233,15 +244,18 @@ int main()
     keeper.display = wl_display_connect(nullptr);
     if (!keeper.display)
         return 1;
-    keeper.registry = wl_display_get_registry(keeper.display);
-    wl_registry_add_listener(keeper.registry, &RegistryListener, &keeper);
-    wl_display_roundtrip(keeper.display);
-    if (!keeper.seat || !keeper.manager)
+    keeper.globals = std::make_unique<DataControlGlobals>(keeper.display, nullptr);
+    if (!keeper.globals->available())
         return 1;
+    keeper.transferLimit = transferLimit();
+    if (keeper.transferLimit == 0) {
+        std::fputs("tessivan-keeper-wayland: too few file descriptors to serve pastes\n", stderr);
+        return 1;
+    }
 
-    keeper.device = zwlr_data_control_manager_v1_get_data_device(keeper.manager, keeper.seat);
+    keeper.device = keeper.globals->newDevice();
     zwlr_data_control_device_v1_add_listener(keeper.device, &DeviceListener, &keeper);
-    keeper.source = zwlr_data_control_manager_v1_create_data_source(keeper.manager);
+    keeper.source = keeper.globals->newSource();
     zwlr_data_control_source_v1_add_listener(keeper.source, &SourceListener, &keeper);
     for (const char *type : TextTypes)
         zwlr_data_control_source_v1_offer(keeper.source, type);
