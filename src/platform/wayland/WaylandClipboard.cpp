@@ -6,7 +6,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+#include <QtGui/qguiapplication_platform.h>
+#else
 #include <qpa/qplatformnativeinterface.h>
+#endif
 
 #include <wayland-client.h>
 
@@ -122,14 +126,26 @@ private:
     QMetaObject::Connection m_watchingQt;
 };
 
+// Qt's own connection to the compositor.
+wl_display *qtsDisplay()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    const auto *wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
+    return wayland ? wayland->display() : nullptr;
+#else
+    // WORKAROUND: Qt 6.4 has no public way to it.
+    return static_cast<wl_display *>(
+        QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
+#endif
+}
+
 } // namespace
 
 std::unique_ptr<DisplayClipboard> waylandClipboard()
 {
     if (!QGuiApplication::platformName().startsWith(u"wayland"))
         return nullptr;
-    auto *display = static_cast<wl_display *>(
-        QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
+    wl_display *display = qtsDisplay();
     if (!display)
         return nullptr;
     return std::make_unique<WaylandClipboard>(display);
