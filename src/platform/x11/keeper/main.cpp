@@ -78,5 +78,8 @@ int main(int argc, char *argv[])
         if (mode == QClipboard::Clipboard && !clipboardOwnedHere())
             QCoreApplication::quit();
     });
-    return app.exec();
+    const int status = app.exec();
+    // Qt 6.11 returns from exec() when the display goes, with status 1,
+    // rather than ending the process itself.
+    return status != 0 && displayGone() ? 0 : status;
 }
