@@ -91,9 +91,10 @@ start_app() {
 }
 
 # told REQUEST: the program asked the compositor for REQUEST (as WAYLAND_DEBUG
-# writes it, after the object), e.g. 'set_title("Tessivan")'.
+# writes it, after the object, whose number libwayland writes as @N or #N),
+# e.g. 'set_title("Tessivan")'.
 told() {
-    grep -q " -> xdg_toplevel@[0-9]*\.$1\$" "$work/app.log" || fail "the program never asked for $1"
+    grep -q " -> xdg_toplevel[^ .]*\.$1\$" "$work/app.log" || fail "the program never asked for $1"
 }
 
 # shown TITLE: a window of the program's of that title is shown.
@@ -131,7 +132,9 @@ ask_to_close() {
     if [ "$desktop" = mutter ]; then
         real_keys 56 62
     else
-        printf 'workspace.clientList().forEach(function (c) { if (c.caption == "Tessivan") c.closeWindow(); });\n' \
+        # KWin 6.7 names the list windowList, earlier ones clientList.
+        printf '%s\n' 'var windows = workspace.windowList ? workspace.windowList() : workspace.clientList();' \
+            'windows.forEach(function (c) { if (c.caption == "Tessivan") c.closeWindow(); });' \
             >"$work/close.js"
         /usr/bin/python3 - "$work/close.js" <<'PYTHON'
 import sys
