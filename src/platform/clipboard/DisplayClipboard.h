@@ -16,6 +16,8 @@ public:
     // program's, told apart later from everything else there, earlier copies
     // included.
     virtual void markAsOurCopy(QMimeData &) {}
+    // What Qt's clipboard is given to empty it: null, Qt's own emptying.
+    virtual QMimeData *emptiness() { return nullptr; }
     // Right after Qt's clipboard was given the copy last marked, or emptied:
     // whether the display server took it. Qt takes a request for done even
     // when the display server refuses it.

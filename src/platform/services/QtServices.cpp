@@ -34,7 +34,7 @@ QtServices::~QtServices() = default;
 
 Status QtServices::clearClipboard()
 {
-    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setMimeData(m_display->emptiness());
     if (!m_display->displayTookTheEmptying())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard could not be emptied."));

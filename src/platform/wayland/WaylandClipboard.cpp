@@ -57,6 +57,21 @@ public:
         data.setData(m_markType, QByteArray());
     }
 
+    // KWin takes a request to empty the clipboard from a client that does
+    // not own it for done and leaves the other client's text, and data-control
+    // emptying, done meanwhile, makes KWin 6.3 refuse the copy that follows.
+    // A source of the program's own that offers no text replaces any
+    // other as a copy does: a paste then inserts nothing.
+    QMimeData *emptiness() override
+    {
+        if (!m_dataControl.available())
+            return nullptr;
+        auto *data = new QMimeData;
+        markAsOurCopy(*data);
+        m_emptiness = data;
+        return data;
+    }
+
     bool displayTookOurCopy() override
     {
         if (!m_dataControl.available())
@@ -69,6 +84,11 @@ public:
     {
         if (!m_dataControl.available())
             return compositorChangedTheClipboard();
+        // Where the compositor refused the program's own emptiness (a
+        // request without an input serial it takes), data-control empties
+        // the clipboard whoever owns it.
+        if (displayTookOurCopy())
+            return true;
         m_dataControl.watchFor({});
         return m_dataControl.emptiedSinceWatching();
     }
@@ -104,8 +124,9 @@ private:
             return;
         QMimeData *&held = m_held[mode == QClipboard::Selection ? 1 : 0];
         auto *now = const_cast<QMimeData *>(QGuiApplication::clipboard()->mimeData(mode));
+        const bool ours = now && (madeByClipboardText(*now) || now == m_emptiness);
         if (now != held)
-            letGoOf(std::exchange(held, now && madeByClipboardText(*now) ? now : nullptr));
+            letGoOf(std::exchange(held, ours ? now : nullptr));
     }
 
     static void letGoOf(QMimeData *data)
@@ -121,6 +142,7 @@ private:
     DataControl m_dataControl;
     QString m_markType; // the type of no content that marks our last copy
     int m_copies = 0;
+    const QMimeData *m_emptiness = nullptr; // the last given to empty the clipboard
     std::array<QMimeData *, 2> m_held {}; // the program's data in Qt's clipboard and selection
     int m_changes = 0;                    // of the clipboard, as Qt has told them
     QMetaObject::Connection m_watchingQt;
