@@ -117,6 +117,8 @@ await_end() {
     done
     kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
     wait "$app_pid" || fail "the program ended with status $?"
+    # libwayland 1.23 and later report a proxy that outlived its queue.
+    ! grep -q 'still attached' "$work/app.log" 2>/dev/null || fail "the program left Wayland objects behind"
     app_pid=
 }
 
@@ -166,6 +168,8 @@ close_ms() {
     while kill -0 "$app_pid" 2>/dev/null; do sleep 0.001; done
     end=$(date +%s%N)
     wait "$app_pid" || fail "the program ended with status $?"
+    # libwayland 1.23 and later report a proxy that outlived its queue.
+    ! grep -q 'still attached' "$work/app.log" 2>/dev/null || fail "the program left Wayland objects behind"
     app_pid=
     echo $(((end - start) / 1000000))
 }
