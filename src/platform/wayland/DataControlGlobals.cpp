@@ -19,8 +19,9 @@ constexpr wl_registry_listener RegistryListener = {
 wl_proxy *make(void *parent, uint32_t opcode, const wl_interface *interface, wl_seat *seat = nullptr)
 {
     auto *proxy = static_cast<wl_proxy *>(parent);
-    return seat ? wl_proxy_marshal_flags(proxy, opcode, interface, wl_proxy_get_version(proxy), 0, nullptr, seat)
-                : wl_proxy_marshal_flags(proxy, opcode, interface, wl_proxy_get_version(proxy), 0, nullptr);
+    return seat
+        ? wl_proxy_marshal_flags(proxy, opcode, interface, wl_proxy_get_version(proxy), 0, nullptr, seat)
+        : wl_proxy_marshal_flags(proxy, opcode, interface, wl_proxy_get_version(proxy), 0, nullptr);
 }
 
 } // namespace
@@ -51,7 +52,8 @@ DataControlGlobals::DataControlGlobals(wl_display *display, wl_event_queue *queu
         m_source = &zwlr_data_control_source_v1_interface;
     }
     if (manager)
-        m_manager = static_cast<zwlr_data_control_manager_v1 *>(wl_registry_bind(m_registry, name, manager, 1));
+        m_manager
+            = static_cast<zwlr_data_control_manager_v1 *>(wl_registry_bind(m_registry, name, manager, 1));
 }
 
 DataControlGlobals::~DataControlGlobals()

@@ -143,8 +143,8 @@ private:
     QString m_markType; // the type of no content that marks our last copy
     int m_copies = 0;
     const QMimeData *m_emptiness = nullptr; // the last given to empty the clipboard
-    std::array<QMimeData *, 2> m_held {}; // the program's data in Qt's clipboard and selection
-    int m_changes = 0;                    // of the clipboard, as Qt has told them
+    std::array<QMimeData *, 2> m_held {};   // the program's data in Qt's clipboard and selection
+    int m_changes = 0;                      // of the clipboard, as Qt has told them
     QMetaObject::Connection m_watchingQt;
 };
 
