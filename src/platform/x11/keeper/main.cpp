@@ -38,9 +38,11 @@ int endWell(Display *)
     std::_Exit(0);
 }
 
-// WORKAROUND: Qt 6.4 ends a program whose X server has gone with a warning
-// and status 1, or Xlib does, printing its own, where it notices first. For
-// the keeper that is an ordinary end: the text has nowhere left to be pasted.
+// WORKAROUND: Qt 6.4 and 6.8 end a program whose X server has gone with a
+// warning and status 1 (exit() from within), or Xlib does, printing its own,
+// where it notices first; Qt 6.11 returns from exec() with 1 instead (main).
+// For the keeper that is an ordinary end: the text has nowhere left to be
+// pasted.
 void endQuietlyWhenTheDisplayGoes()
 {
     qtsOwn = qInstallMessageHandler(quietOnceTheDisplayHasGone);
