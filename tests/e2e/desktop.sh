@@ -18,6 +18,9 @@ told 'set_title("Tessivan")'
 told "set_app_id(\"$TESSIVAN_APP_ID\")"
 told 'set_max_size(321, 297)'
 told 'set_min_size(321, 297)'
+# KWin draws the title bar, as on every Plasma desktop (server-side mode, 2).
+[ "$desktop" = mutter ] || grep -q ' zxdg_toplevel_decoration_v1[^ .]*\.configure(2)$' "$work/app.log" ||
+    fail "KWin left the title bar to the program"
 
 # Before any input, through AT-SPI.
 atspi set 'Converted text' 'before input'
