@@ -5,8 +5,8 @@
 // The widget of the window's text boxes: a QPlainTextEdit that shows no
 // scroll bars and whose layout stays linear in the length of any text.
 //
-// WORKAROUND: Qt 6.4 and 6.8 (as measured; 6.8.2 takes 0.18, 0.79 and 2.2 s
-// for runs of 32, 64 and 128 KiB) lay out a run of text with no break
+// WORKAROUND: Qt 6.4, 6.8 and 6.11 (as measured; 6.8.2 takes 0.18, 0.79 and
+// 2.2 s for runs of 32, 64 and 128 KiB) lay out a run of text with no break
 // opportunity in time quadratic in its length when it wraps at word
 // boundaries or anywhere: each
 // line scans to the end of the run for a word boundary before breaking it
@@ -37,7 +37,7 @@ public:
 protected:
     // WORKAROUND: Qt 6.4's own paste and drop read source->formats().first(),
     // which crashes on data of no type (an empty clipboard, an owner that
-    // refuses; Qt 6.8.2 no longer does), and ask the owner for the text up
+    // refuses; Qt 6.8.2 and 6.11.2 no longer do), and ask the owner for the text up
     // to four times, each another clipboard timeout where it does not answer.
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
