@@ -20,7 +20,9 @@ start_desktop() {
         set --
     fi
     server="$desktop"
-    export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=tessivan-test
+    # A name of this session's own: keepers are told apart by it, and the
+    # scenarios run side by side.
+    export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=tessivan-test-$$
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset DISPLAY
     if [ "$desktop" = mutter ]; then
