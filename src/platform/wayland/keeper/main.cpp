@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <iterator>
 #include <list>
 #include <memory>
@@ -56,15 +57,22 @@ struct Transfer
 constexpr size_t DescriptorsInOneRead = 28;
 constexpr size_t MostTransfers = 64;
 
-// The lowest descriptor not open: those below it are the keeper's own
-// (standard streams, the compositor's socket), open as the keeper serves.
+// The descriptors open now, which stay open as the keeper serves: the
+// standard streams, the compositor's socket, whatever it was started with.
 size_t descriptorsInUse()
 {
+    std::error_code error;
+    size_t count = 0; // counts the listing's own descriptor too: one to spare
+    for (std::filesystem::directory_iterator open("/proc/self/fd", error), end; !error && open != end;
+         open.increment(error))
+        ++count;
+    if (!error)
+        return count;
+    // Without /proc: the lowest descriptor not open.
     const int probe = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
-    if (probe < 0)
-        return 0;
-    ::close(probe);
-    return size_t(probe);
+    if (probe >= 0)
+        ::close(probe);
+    return size_t(std::max(probe, 0));
 }
 
 // As many pastes under way as leave room for one whole read of the
