@@ -113,7 +113,7 @@ void DataControl::selection(zwlr_data_control_offer_v1 *offer)
 // The primary selection is of no interest: its offers are let go as they come.
 void DataControl::primarySelection(zwlr_data_control_offer_v1 *offer)
 {
-    if (offer && offer != m_selection) {
+    if (offer) {
         m_offers.remove(offer);
         zwlr_data_control_offer_v1_destroy(offer);
     }

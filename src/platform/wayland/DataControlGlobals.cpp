@@ -9,11 +9,18 @@
 namespace {
 
 constexpr wl_registry_listener RegistryListener = {
-    [](void *self, wl_registry *, uint32_t name, const char *interface, uint32_t version) {
-        static_cast<DataControlGlobals *>(self)->global(name, interface, version);
+    [](void *self, wl_registry *, uint32_t name, const char *interface, uint32_t) {
+        static_cast<DataControlGlobals *>(self)->global(name, interface);
     },
     [](void *, wl_registry *, uint32_t) {},
 };
+
+constexpr DataControlGlobals::Protocol Standard
+    = {&ext_data_control_manager_v1_interface, &ext_data_control_device_v1_interface,
+       &ext_data_control_source_v1_interface};
+constexpr DataControlGlobals::Protocol Wlroots
+    = {&zwlr_data_control_manager_v1_interface, &zwlr_data_control_device_v1_interface,
+       &zwlr_data_control_source_v1_interface};
 
 // A request that makes a new object, of the interface given.
 wl_proxy *make(void *parent, uint32_t opcode, const wl_interface *interface, wl_seat *seat = nullptr)
@@ -37,23 +44,12 @@ DataControlGlobals::DataControlGlobals(wl_display *display, wl_event_queue *queu
     if ((queue ? wl_display_roundtrip_queue(display, queue) : wl_display_roundtrip(display)) < 0)
         return;
 
-    // Both request and event messages are the same; the standard is preferred.
-    const wl_interface *manager = nullptr;
-    uint32_t name = 0;
-    if (m_standardName) {
-        name = m_standardName;
-        manager = &ext_data_control_manager_v1_interface;
-        m_device = &ext_data_control_device_v1_interface;
-        m_source = &ext_data_control_source_v1_interface;
-    } else if (m_wlrootsName) {
-        name = m_wlrootsName;
-        manager = &zwlr_data_control_manager_v1_interface;
-        m_device = &zwlr_data_control_device_v1_interface;
-        m_source = &zwlr_data_control_source_v1_interface;
+    // Both have the same messages; the standard one is preferred.
+    if (m_standardName || m_wlrootsName) {
+        m_protocol = m_standardName ? &Standard : &Wlroots;
+        m_manager = static_cast<zwlr_data_control_manager_v1 *>(wl_registry_bind(
+            m_registry, m_standardName ? m_standardName : m_wlrootsName, m_protocol->manager, 1));
     }
-    if (manager)
-        m_manager
-            = static_cast<zwlr_data_control_manager_v1 *>(wl_registry_bind(m_registry, name, manager, 1));
 }
 
 DataControlGlobals::~DataControlGlobals()
@@ -69,21 +65,21 @@ DataControlGlobals::~DataControlGlobals()
 zwlr_data_control_device_v1 *DataControlGlobals::newDevice() const
 {
     return reinterpret_cast<zwlr_data_control_device_v1 *>(
-        make(m_manager, ZWLR_DATA_CONTROL_MANAGER_V1_GET_DATA_DEVICE, m_device, m_seat));
+        make(m_manager, ZWLR_DATA_CONTROL_MANAGER_V1_GET_DATA_DEVICE, m_protocol->device, m_seat));
 }
 
 zwlr_data_control_source_v1 *DataControlGlobals::newSource() const
 {
     return reinterpret_cast<zwlr_data_control_source_v1 *>(
-        make(m_manager, ZWLR_DATA_CONTROL_MANAGER_V1_CREATE_DATA_SOURCE, m_source));
+        make(m_manager, ZWLR_DATA_CONTROL_MANAGER_V1_CREATE_DATA_SOURCE, m_protocol->source));
 }
 
-void DataControlGlobals::global(uint32_t name, const char *interface, uint32_t version)
+void DataControlGlobals::global(uint32_t name, const char *interface)
 {
     if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0)
         m_seat = static_cast<wl_seat *>(wl_registry_bind(m_registry, name, &wl_seat_interface, 1));
-    else if (std::strcmp(interface, ext_data_control_manager_v1_interface.name) == 0 && version >= 1)
+    else if (std::strcmp(interface, Standard.manager->name) == 0)
         m_standardName = name;
-    else if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
+    else if (std::strcmp(interface, Wlroots.manager->name) == 0)
         m_wlrootsName = name;
 }

@@ -35,11 +35,18 @@ public:
     zwlr_data_control_source_v1 *newSource() const;
 
     // Called by the registry's listener.
-    void global(uint32_t name, const char *interface, uint32_t version);
+    void global(uint32_t name, const char *interface);
+
+    // The interfaces of one of the two protocols.
+    struct Protocol
+    {
+        const wl_interface *manager;
+        const wl_interface *device;
+        const wl_interface *source;
+    };
 
 private:
-    const wl_interface *m_device = nullptr;
-    const wl_interface *m_source = nullptr;
+    const Protocol *m_protocol = nullptr; // the one bound
     wl_registry *m_registry = nullptr;
     wl_seat *m_seat = nullptr;
     zwlr_data_control_manager_v1 *m_manager = nullptr;

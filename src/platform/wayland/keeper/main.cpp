@@ -95,6 +95,14 @@ size_t transferLimit()
     return limit.rlim_cur > reserved ? size_t(limit.rlim_cur) - reserved : 0;
 }
 
+// The transfer that has read nothing for longest; transfers not empty.
+template<typename Transfers> auto stalledLongest(Transfers &transfers)
+{
+    return std::min_element(transfers.begin(), transfers.end(), [](const Transfer &a, const Transfer &b) {
+        return a.lastProgress < b.lastProgress;
+    });
+}
+
 struct Keeper
 {
     Keeper() = default;
@@ -129,9 +137,7 @@ constexpr zwlr_data_control_source_v1_listener SourceListener = {
         // A new reader is served before the one that has read nothing for
         // longest, so that readers that read are served whoever stalls.
         if (keeper->transfers.size() >= keeper->transferLimit) {
-            const auto stalled = std::min_element(
-                keeper->transfers.begin(), keeper->transfers.end(),
-                [](const Transfer &a, const Transfer &b) { return a.lastProgress < b.lastProgress; });
+            const auto stalled = stalledLongest(keeper->transfers);
             ::close(stalled->fd);
             keeper->transfers.erase(stalled);
         }
@@ -178,9 +184,7 @@ int msUntilAStall(const std::list<Transfer> &transfers, std::chrono::millisecond
 {
     if (transfers.empty())
         return -1;
-    const auto first
-        = std::min_element(transfers.cbegin(), transfers.cend(),
-                           [](const auto &a, const auto &b) { return a.lastProgress < b.lastProgress; });
+    const auto first = stalledLongest(transfers);
     const auto left
         = std::chrono::ceil<std::chrono::milliseconds>(first->lastProgress + limit - Clock::now());
     return int(std::max<long long>(left.count(), 0));

@@ -81,7 +81,6 @@ int main(int argc, char *argv[])
             QCoreApplication::quit();
     });
     const int status = app.exec();
-    // Qt 6.11 returns from exec() when the display goes, with status 1,
-    // rather than ending the process itself.
+    // See endQuietlyWhenTheDisplayGoes().
     return status != 0 && displayGone() ? 0 : status;
 }
