@@ -56,6 +56,24 @@ bool open(Pipe &pipe)
     return true;
 }
 
+QString keeperName(Keeper keeper)
+{
+    return keeper == Keeper::X11 ? QStringLiteral("tessivan-keeper-x11")
+                                 : QStringLiteral("tessivan-keeper-wayland");
+}
+
+// Installed in a libexec folder, in the build beside the program.
+QString keeperPath(Keeper keeper)
+{
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString &folder : {here + QStringLiteral("/" TESSIVAN_KEEPER_DIR), here}) {
+        const QFileInfo found(folder + u'/' + keeperName(keeper));
+        if (found.isFile() && found.isExecutable())
+            return found.absoluteFilePath();
+    }
+    return {};
+}
+
 // Waits for fd to be ready for events until deadline; false when it passed.
 bool waitFor(int fd, short events, Clock::time_point deadline)
 {
@@ -107,9 +125,9 @@ bool readKept(int fd, Clock::time_point deadline)
 
 } // namespace
 
-bool handOverToKeeper(const QString &keeper, const QString &text)
+bool handOverToKeeper(const QString &program, const QString &text)
 {
-    const QByteArray path = QFile::encodeName(keeper);
+    const QByteArray path = QFile::encodeName(program);
     const QByteArray utf8 = text.toUtf8();
     Pipe input;
     Pipe output;
@@ -140,21 +158,13 @@ bool handOverToKeeper(const QString &keeper, const QString &text)
     return kept;
 }
 
-// Installed in a libexec folder, in the build beside the program.
-QString keeperPath(const QString &name)
+void handTextToKeeper(Keeper keeper, const QString &text)
 {
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &folder : {here + QStringLiteral("/" TESSIVAN_KEEPER_DIR), here}) {
-        const QFileInfo keeper(folder + u'/' + name);
-        if (keeper.isFile() && keeper.isExecutable())
-            return keeper.absoluteFilePath();
-    }
-    return {};
-}
-
-void handTextToKeeper(const QString &name, const QString &text)
-{
-    const QString keeper = keeperPath(name);
-    if (!keeper.isEmpty() && !text.isEmpty())
-        handOverToKeeper(keeper, text);
+    if (text.isEmpty())
+        return;
+    const QString path = keeperPath(keeper);
+    if (path.isEmpty())
+        qWarning("The copied text is lost: no %s was found.", qPrintable(keeperName(keeper)));
+    else if (!handOverToKeeper(path, text))
+        qWarning("The copied text is lost: %s did not take it.", qPrintable(path));
 }

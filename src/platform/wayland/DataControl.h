@@ -1,69 +1,96 @@
 #pragma once
 
-#include <QHash>
-#include <QString>
-#include <QStringList>
+#include "wlr-data-control-unstable-v1-client-protocol.h"
 
-#include <memory>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
-class DataControlGlobals;
 struct wl_display;
 struct wl_event_queue;
-struct zwlr_data_control_device_v1;
-struct zwlr_data_control_offer_v1;
+struct wl_interface;
+struct wl_registry;
+struct wl_seat;
 
-// The compositor's data-control protocol (wlroots, KWin), which tells any
-// client what the clipboard holds and lets it empty the clipboard whoever
-// owns it. Its events go to a queue of its own, which only this class
-// dispatches, so that it can share a connection with Qt.
+// The compositor's data-control protocol, which lets a client without a
+// window read, set and empty the clipboard: the standard ext_data_control_v1
+// where the compositor offers it (KWin 6.7, wlroots 0.19), else wlroots'
+// zwlr_data_control_v1 (KWin 5 and 6, older wlroots). The two have the same
+// messages under other names, so the code speaks wlroots' names to either;
+// the objects are made with the interfaces of the protocol bound, so that the
+// compositor and the debug log see its names. Used by the program and by
+// tessivan-keeper-wayland alike; no Qt.
+//
+// Each question first takes the compositor's answers to every request sent
+// so far on the connection, other users' too.
 class DataControl
 {
 public:
-    explicit DataControl(wl_display *display);
+    // Where the connection is shared with Qt, the compositor's events go to a
+    // queue of this object's own, which only it dispatches; else to the
+    // connection's default queue.
+    enum class Queue { OfItsOwn, Default };
+    DataControl(wl_display *display, Queue queue);
     ~DataControl();
     DataControl(const DataControl &) = delete;
     DataControl &operator=(const DataControl &) = delete;
 
-    // Whether the compositor has data-control; set up when first asked.
+    // Whether the compositor has data-control and has not withdrawn it; set
+    // up when first asked.
     bool available();
 
-    // Sends all requests so far on the connection, the other users' too,
-    // and takes the compositor's answers to them.
+    // Whether the clipboard holds an offer with that type.
+    bool holds(const std::string &type);
+
+    // Whether an offer with that type was on the clipboard at any moment
+    // until the compositor answered: also where a clipboard manager has
+    // replaced it since.
+    bool offerArrived(const std::string &type);
+
+    // Empties the clipboard, whoever owns it, unless it was empty at some
+    // moment until the compositor answered; true once it is or was.
+    bool empty();
+
+    // Puts a source on the clipboard; the caller offers its types first and
+    // serves and destroys it.
+    zwlr_data_control_source_v1 *newSource() const;
+    void setSelection(zwlr_data_control_source_v1 *source);
+
+    // Takes the compositor's answers to every request so far.
     bool catchUp();
 
-    // From now on, notes whether the clipboard holds an offer with that type
-    // (empty: none) at any moment, and whether it is empty at any moment.
-    void watchFor(const QString &type);
-    bool sawWatchedType() const { return m_sawWatchedType; }
-
-    bool holds(const QString &type) const;
-
-    // Whether the clipboard was empty at some moment since watchFor(), once
-    // the compositor has answered every request so far; empties it through
-    // data-control where it was not. Seen empty counts even if a clipboard
-    // manager has filled it again since.
-    bool emptiedSinceWatching();
-
-    // The compositor's events, as the listeners pass them on.
-    void offered(zwlr_data_control_offer_v1 *offer, const char *type);
-    void selection(zwlr_data_control_offer_v1 *offer);
-    void primarySelection(zwlr_data_control_offer_v1 *offer);
-    void finished();
+    // The interfaces of one of the two protocols.
+    struct Protocol
+    {
+        const wl_interface *manager;
+        const wl_interface *device;
+        const wl_interface *source;
+    };
 
 private:
+    friend struct DataControlListeners;
+    void global(uint32_t name, const char *interface);
+    void offered(zwlr_data_control_offer_v1 *offer, const char *type);
+    void selection(zwlr_data_control_offer_v1 *offer);
+    void forget(zwlr_data_control_offer_v1 *offer);
+    void finished();
+    void bind();
+
     wl_display *m_display;
-    wl_event_queue *m_queue;
-    std::unique_ptr<DataControlGlobals> m_globals; // null until first asked
+    wl_event_queue *m_queue = nullptr; // null: the default
+    bool m_asked = false;
+    const Protocol *m_protocol = nullptr; // the one bound
+    wl_registry *m_registry = nullptr;
+    wl_seat *m_seat = nullptr;
+    zwlr_data_control_manager_v1 *m_manager = nullptr;
+    uint32_t m_standardName = 0; // 0: not offered
+    uint32_t m_wlrootsName = 0;
     zwlr_data_control_device_v1 *m_device = nullptr;
 
-    QHash<zwlr_data_control_offer_v1 *, QStringList> m_offers; // each offer's types
-    zwlr_data_control_offer_v1 *m_selection = nullptr;         // null: the clipboard is empty
-    QString m_watchedType;
-    bool m_sawWatchedType = false;
+    std::unordered_map<zwlr_data_control_offer_v1 *, std::vector<std::string>> m_offers; // their types
+    zwlr_data_control_offer_v1 *m_selection = nullptr; // null: the clipboard is empty
+    std::string m_awaitedType;                         // empty: none
+    bool m_sawAwaitedType = false;
     bool m_sawNothing = false;
 };
-
-// Hands text to tessivan-keeper-wayland, which serves it through data-control
-// once the program has ended, as a compositor with data-control keeps nothing
-// of a client that has gone. Called as the program ends.
-void handToWaylandKeeper(const QString &text);

@@ -1,5 +1,6 @@
 #include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/DisplayClipboard.h"
+#include "platform/clipboard/KeeperHandOver.h"
 
 #include "platform/wayland/DataControl.h"
 
@@ -32,7 +33,8 @@ namespace {
 class WaylandClipboard final : public DisplayClipboard
 {
 public:
-    explicit WaylandClipboard(wl_display *display) : m_display(display), m_dataControl(display)
+    explicit WaylandClipboard(wl_display *display)
+        : m_display(display), m_dataControl(display, DataControl::Queue::OfItsOwn)
     {
         m_watchingQt = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed,
                                         [this](QClipboard::Mode mode) {
@@ -76,8 +78,7 @@ public:
     {
         if (!m_dataControl.available())
             return compositorChangedTheClipboard();
-        m_dataControl.watchFor(m_markType);
-        return m_dataControl.catchUp() && m_dataControl.sawWatchedType();
+        return m_dataControl.offerArrived(m_markType.toStdString());
     }
 
     bool displayTookTheEmptying() override
@@ -87,10 +88,7 @@ public:
         // Where the compositor refused the program's own emptiness (a
         // request without an input serial it takes), data-control empties
         // the clipboard whoever owns it.
-        if (displayTookOurCopy())
-            return true;
-        m_dataControl.watchFor({});
-        return m_dataControl.emptiedSinceWatching();
+        return displayTookOurCopy() || m_dataControl.empty();
     }
 
     // A compositor with data-control keeps nothing itself once the source's
@@ -99,8 +97,8 @@ public:
     // counts: the buttons' and the boxes' own. Mutter keeps the text itself.
     void keepAfterExit() override
     {
-        if (m_dataControl.available() && m_dataControl.catchUp() && m_dataControl.holds(ownCopyType()))
-            handToWaylandKeeper(QGuiApplication::clipboard()->text());
+        if (m_dataControl.holds(ownCopyType().toStdString()))
+            handTextToKeeper(Keeper::Wayland, QGuiApplication::clipboard()->text());
     }
 
 private:

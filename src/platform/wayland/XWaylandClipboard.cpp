@@ -1,5 +1,6 @@
 #include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/DisplayClipboard.h"
+#include "platform/clipboard/KeeperHandOver.h"
 
 #include "platform/wayland/DataControl.h"
 
@@ -21,7 +22,7 @@ public:
     WaylandConnection() : m_display(wl_display_connect(nullptr))
     {
         if (m_display)
-            m_dataControl.emplace(m_display);
+            m_dataControl.emplace(m_display, DataControl::Queue::Default);
     }
     ~WaylandConnection()
     {
@@ -65,10 +66,7 @@ public:
             return false;
         WaylandConnection wayland;
         DataControl *dataControl = wayland.dataControl();
-        if (!dataControl)
-            return true;
-        dataControl->watchFor({});
-        return dataControl->emptiedSinceWatching();
+        return !dataControl || dataControl->empty();
     }
 
     void keepAfterExit() override
@@ -76,8 +74,8 @@ public:
         {
             WaylandConnection wayland;
             DataControl *dataControl = wayland.dataControl();
-            if (dataControl && dataControl->holds(ownCopyType())) {
-                handToWaylandKeeper(QGuiApplication::clipboard()->text());
+            if (dataControl && dataControl->holds(ownCopyType().toStdString())) {
+                handTextToKeeper(Keeper::Wayland, QGuiApplication::clipboard()->text());
                 return;
             }
         }

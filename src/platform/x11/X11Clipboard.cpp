@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr QLatin1StringView Keeper("tessivan-keeper-x11");
 // Long enough for a working clipboard manager to take a large text.
 constexpr std::chrono::seconds ManagerPatience(1);
 
@@ -27,7 +26,7 @@ public:
         if (clipboardManagerRuns())
             handToManager();
         else if (clipboardOwnedHere())
-            handTextToKeeper(Keeper, QGuiApplication::clipboard()->text());
+            handTextToKeeper(Keeper::X11, QGuiApplication::clipboard()->text());
     }
 
 private:
@@ -48,7 +47,7 @@ private:
         if (clipboardOwnedHere())
             clipboard->clear();
         if (!saved)
-            handTextToKeeper(Keeper, text);
+            handTextToKeeper(Keeper::X11, text);
     }
 };
 

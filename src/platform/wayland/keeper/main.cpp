@@ -1,14 +1,12 @@
 // tessivan-keeper-wayland: serves a text on the Wayland clipboard after
 // Tessivan has ended, where the compositor keeps nothing itself. Tessivan
-// starts it at exit and writes to its standard input the text's length in
-// bytes, a line break and the text in UTF-8; once the keeper holds the
-// clipboard it writes "kept" and a line break to its standard output. It
-// needs the compositor's data-control protocol, which lets a client without
-// a window set the clipboard, and ends by itself when another client copies
-// or empties the clipboard, or when the compositor goes. No Qt: it holds the
+// starts it at exit and hands it the text (HandOverFormat.h). It needs the
+// compositor's data-control protocol, which lets a client without a window
+// set the clipboard, and ends by itself when another client copies or
+// empties the clipboard, or when the compositor goes. No Qt: it holds the
 // text and little else.
 #include "platform/clipboard/HandOverFormat.h"
-#include "platform/wayland/DataControlGlobals.h"
+#include "platform/wayland/DataControl.h"
 
 #include <wayland-client.h>
 
@@ -114,9 +112,7 @@ struct Keeper
             ::close(transfer.fd);
         if (source)
             zwlr_data_control_source_v1_destroy(source);
-        if (device)
-            zwlr_data_control_device_v1_destroy(device);
-        globals.reset();
+        control.reset();
         if (display)
             wl_display_disconnect(display);
     }
@@ -124,8 +120,7 @@ struct Keeper
     std::string text;
     size_t transferLimit = 0;
     wl_display *display = nullptr;
-    std::unique_ptr<DataControlGlobals> globals;
-    zwlr_data_control_device_v1 *device = nullptr;
+    std::unique_ptr<DataControl> control;
     zwlr_data_control_source_v1 *source = nullptr;
     bool cancelled = false;
     std::list<Transfer> transfers;
@@ -146,23 +141,6 @@ constexpr zwlr_data_control_source_v1_listener SourceListener = {
         keeper->transfers.push_back({fd});
     },
     [](void *data, zwlr_data_control_source_v1 *) { static_cast<Keeper *>(data)->cancelled = true; },
-};
-
-// Offers of other clients are of no interest; they are let go as they come.
-constexpr zwlr_data_control_offer_v1_listener IgnoredOffer
-    = {[](void *, zwlr_data_control_offer_v1 *, const char *) {}};
-void letGo(void *, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer)
-{
-    if (offer)
-        zwlr_data_control_offer_v1_destroy(offer);
-}
-constexpr zwlr_data_control_device_v1_listener DeviceListener = {
-    [](void *, zwlr_data_control_device_v1 *, zwlr_data_control_offer_v1 *offer) {
-        zwlr_data_control_offer_v1_add_listener(offer, &IgnoredOffer, nullptr);
-    },
-    letGo,
-    [](void *data, zwlr_data_control_device_v1 *) { static_cast<Keeper *>(data)->cancelled = true; },
-    letGo,
 };
 
 // Writes what the pipe takes now; false once the transfer is over.
@@ -195,8 +173,12 @@ int msUntilAStall(const std::list<Transfer> &transfers, std::chrono::millisecond
 int serve(Keeper &keeper)
 {
     wl_display *display = keeper.display;
-    while (!keeper.cancelled || !keeper.transfers.empty()) {
-        const auto limit = keeper.cancelled ? StallLimitOnceReplaced : StallLimit;
+    for (;;) {
+        // The compositor withdraws data-control where it goes on without it.
+        const bool replaced = keeper.cancelled || !keeper.control->available();
+        if (replaced && keeper.transfers.empty())
+            break;
+        const auto limit = replaced ? StallLimitOnceReplaced : StallLimit;
         std::vector<pollfd> fds {{wl_display_get_fd(display), POLLIN, 0}};
         std::transform(keeper.transfers.cbegin(), keeper.transfers.cend(), std::back_inserter(fds),
                        [](const Transfer &transfer) {
@@ -256,8 +238,8 @@ int main()
     keeper.display = wl_display_connect(nullptr);
     if (!keeper.display)
         return 1;
-    keeper.globals = std::make_unique<DataControlGlobals>(keeper.display, nullptr);
-    if (!keeper.globals->available())
+    keeper.control = std::make_unique<DataControl>(keeper.display, DataControl::Queue::Default);
+    if (!keeper.control->available())
         return 1;
     keeper.transferLimit = transferLimit();
     if (keeper.transferLimit == 0) {
@@ -265,14 +247,12 @@ int main()
         return 1;
     }
 
-    keeper.device = keeper.globals->newDevice();
-    zwlr_data_control_device_v1_add_listener(keeper.device, &DeviceListener, &keeper);
-    keeper.source = keeper.globals->newSource();
+    keeper.source = keeper.control->newSource();
     zwlr_data_control_source_v1_add_listener(keeper.source, &SourceListener, &keeper);
     for (const char *type : TextTypes)
         zwlr_data_control_source_v1_offer(keeper.source, type);
-    zwlr_data_control_device_v1_set_selection(keeper.device, keeper.source);
-    if (wl_display_roundtrip(keeper.display) < 0 || keeper.cancelled)
+    keeper.control->setSelection(keeper.source);
+    if (!keeper.control->catchUp() || keeper.cancelled)
         return 1;
     std::fputs("kept\n", stdout);
     std::fclose(stdout);

@@ -1,8 +1,6 @@
 // tessivan-keeper-x11: serves a text on the X11 clipboard after Tessivan has ended,
 // where no clipboard manager would take it over. Tessivan starts it at exit and
-// writes to its standard input the text's length in bytes, a line break and
-// the text in UTF-8; once the keeper owns the clipboard it writes "kept" and a
-// line break to its standard output. It ends by itself when another client
+// hands it the text (HandOverFormat.h). It ends by itself when another client
 // takes the clipboard or empties it, or when the X server goes.
 #include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/HandOverFormat.h"
