@@ -2,6 +2,8 @@
 // the X server; prints the milliseconds that took, then the program's resident
 // memory after it has been idle for a second, in KiB. The program is ended.
 // Usage: first_map PROGRAM
+#include "platform/x11/XcbAtom.h"
+
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -46,10 +48,8 @@ int main(int argc, char **argv)
         execl(argv[1], argv[1], static_cast<char *>(nullptr));
         _exit(127);
     }
-    while (xcb_generic_event_t *event = xcb_wait_for_event(connection)) {
-        const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-        std::free(event);
-        if (mapped)
+    while (const auto event = owned(xcb_wait_for_event(connection))) {
+        if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY)
             break;
     }
     const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;

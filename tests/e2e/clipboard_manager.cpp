@@ -8,6 +8,7 @@
 #include "xcb_peer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <poll.h>
 #include <string>
 
@@ -39,10 +40,10 @@ int main(int argc, char **argv)
 
     xcb_selection_request_event_t saving {};
     std::string text;
-    while (xcb_generic_event_t *event = xcb_wait_for_event(connection)) {
+    while (const auto event = owned(xcb_wait_for_event(connection))) {
         switch (event->response_type & ~0x80) {
         case XCB_SELECTION_REQUEST: {
-            const auto *request = reinterpret_cast<xcb_selection_request_event_t *>(event);
+            const auto *request = reinterpret_cast<xcb_selection_request_event_t *>(event.get());
             if (request->selection == manager && request->target == saveTargets) {
                 saving = *request;
                 const uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
@@ -67,21 +68,20 @@ int main(int argc, char **argv)
         }
         case XCB_SELECTION_NOTIFY: {
             // The clipboard's text, fetched for the program that asked.
-            xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            const auto reply = owned(xcb_get_property_reply(
                 connection, xcb_get_property(connection, 1, self, fetched, XCB_ATOM_ANY, 0, 1 << 22),
-                nullptr);
+                nullptr));
             const bool got = reply && reply->type == utf8;
             if (got)
-                text.assign(static_cast<const char *>(xcb_get_property_value(reply)),
-                            xcb_get_property_value_length(reply));
-            std::free(reply);
+                text.assign(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                            xcb_get_property_value_length(reply.get()));
             notify(saving.requestor, manager, saveTargets, got ? saving.property : xcb_atom_t(XCB_ATOM_NONE),
                    saving.time);
             break;
         }
         case XCB_DESTROY_NOTIFY:
             // The program has gone: its text is served from here on.
-            if (reinterpret_cast<xcb_destroy_notify_event_t *>(event)->window == saving.requestor) {
+            if (reinterpret_cast<xcb_destroy_notify_event_t *>(event.get())->window == saving.requestor) {
                 xcb_set_selection_owner(connection, self, clipboard, XCB_CURRENT_TIME);
                 xcb_flush(connection);
             }
@@ -89,7 +89,6 @@ int main(int argc, char **argv)
         default:
             break;
         }
-        std::free(event);
     }
     return 0;
 }

@@ -1,20 +1,12 @@
 // Asks a window to close as a window manager does, with WM_DELETE_WINDOW:
 // a bare X server has no window manager to do it.
 // Usage: close_window WINDOW_ID
+#include "platform/x11/XcbAtom.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-
-static xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-{
-    xcb_intern_atom_reply_t *reply
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return value;
-}
 
 int main(int argc, char **argv)
 {
@@ -31,15 +23,13 @@ int main(int argc, char **argv)
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0));
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.type = xcbAtom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = xcbAtom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_generic_error_t *error
-        = xcb_request_check(connection,
-                            xcb_send_event_checked(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
-                                                   reinterpret_cast<const char *>(&event)));
-    const bool sent = error == nullptr;
-    std::free(error);
+    const bool sent = !owned(
+        xcb_request_check(connection,
+                          xcb_send_event_checked(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
+                                                 reinterpret_cast<const char *>(&event))));
     xcb_disconnect(connection);
     return sent ? 0 : 1;
 }

@@ -28,14 +28,12 @@ int main(int argc, char **argv)
     std::puts("ready");
     std::fflush(stdout);
 
-    while (xcb_generic_event_t *event = xcb_wait_for_event(connection)) {
+    while (const auto event = owned(xcb_wait_for_event(connection))) {
         const int type = event->response_type & ~0x80;
-        if (type == XCB_SELECTION_CLEAR) {
-            std::free(event);
+        if (type == XCB_SELECTION_CLEAR)
             return 0;
-        }
         if (type == XCB_SELECTION_REQUEST) {
-            const auto *request = reinterpret_cast<xcb_selection_request_event_t *>(event);
+            const auto *request = reinterpret_cast<xcb_selection_request_event_t *>(event.get());
             xcb_atom_t answer = XCB_ATOM_NONE;
             if (request->target == targets && mode != "refuses") {
                 const uint32_t count = mode == "stalls" ? 3 : 0;
@@ -46,7 +44,6 @@ int main(int argc, char **argv)
             if (request->target == targets || mode != "stalls")
                 notify(request->requestor, request->selection, request->target, answer, request->time);
         }
-        std::free(event);
     }
     return 0;
 }

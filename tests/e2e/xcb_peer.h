@@ -2,10 +2,9 @@
 // name and the answer to a selection request.
 #pragma once
 
-#include <xcb/xcb.h>
+#include "platform/x11/XcbAtom.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <xcb/xcb.h>
 
 namespace peer {
 
@@ -13,11 +12,7 @@ inline xcb_connection_t *connection;
 
 inline xcb_atom_t atom(const char *name)
 {
-    xcb_intern_atom_reply_t *reply
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return value;
+    return xcbAtom(connection, name);
 }
 
 // property XCB_ATOM_NONE: the request is refused.
@@ -53,11 +48,9 @@ inline bool connect(xcb_window_t &window)
 inline bool own(xcb_window_t window, xcb_atom_t selection)
 {
     xcb_set_selection_owner(connection, window, selection, XCB_CURRENT_TIME);
-    xcb_get_selection_owner_reply_t *owner
-        = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const bool owned = owner && owner->owner == window;
-    std::free(owner);
-    return owned;
+    const auto owner = owned(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
+    return owner && owner->owner == window;
 }
 
 } // namespace peer

@@ -1,5 +1,7 @@
 #include "platform/frame/FixedFrame.h"
 
+#include "platform/x11/XcbAtom.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 #include <qguiapplication_platform.h>
@@ -8,8 +10,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
-#include <string_view>
 
 // Qt's Motif hints always allow resizing, which a window manager then offers
 // (and a maximise with it) although the size hints fix the size: the hints
@@ -21,18 +21,15 @@ void askX11ForFixedFrame(QWindow *window)
     if (QGuiApplication::platformName() != u"xcb" || !x11 || !x11->connection() || !window)
         return;
     xcb_connection_t *connection = x11->connection();
-    constexpr std::string_view name = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()), nullptr);
-    if (!atom)
+    const xcb_atom_t atom = xcbAtom(connection, "_MOTIF_WM_HINTS");
+    if (atom == XCB_ATOM_NONE)
         return;
     enum : uint32_t { Functions = 1, Decorations = 2 };
     enum : uint32_t { Move = 4, Close = 32 };
     enum : uint32_t { Border = 2, Title = 8, Menu = 16 };
     const std::array<uint32_t, 5> hints
         = {Functions | Decorations, Move | Close, Border | Title | Menu, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom->atom,
-                        atom->atom, 32, hints.size(), hints.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom, atom, 32,
+                        hints.size(), hints.data());
     xcb_flush(connection);
-    std::free(atom);
 }

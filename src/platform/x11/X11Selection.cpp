@@ -1,14 +1,12 @@
 #include "platform/x11/X11Selection.h"
 
+#include "platform/x11/XcbAtom.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
 #include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace {
 
@@ -18,22 +16,9 @@ xcb_connection_t *displayConnection()
     return x11 ? x11->connection() : nullptr;
 }
 
-template<typename Reply> std::unique_ptr<Reply, decltype(&std::free)> owned(Reply *reply)
-{
-    return {reply, &std::free};
-}
-
-// The atom of that name; with onlyIfExists, none where no client made it.
-xcb_atom_t atom(xcb_connection_t *connection, const char *name, bool onlyIfExists = true)
-{
-    const auto reply = owned(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, onlyIfExists, std::strlen(name), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 xcb_window_t selectionOwner(xcb_connection_t *connection, const char *selection)
 {
-    const xcb_atom_t name = atom(connection, selection);
+    const xcb_atom_t name = xcbAtom(connection, selection, AtomLookup::OnlyIfExists);
     if (name == XCB_ATOM_NONE)
         return XCB_WINDOW_NONE;
     const auto owner = owned(
@@ -120,9 +105,9 @@ bool clipboardManagerSaved(std::chrono::milliseconds patience)
     // Asked from the window that owns the clipboard, as Qt asks: a manager
     // may take the clipboard over once that window is gone.
     const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
-    const xcb_atom_t manager = atom(connection, "CLIPBOARD_MANAGER");
-    const xcb_atom_t saveTargets = atom(connection, "SAVE_TARGETS", false);
-    const xcb_atom_t property = atom(connection, "_TESSIVAN_SAVED", false);
+    const xcb_atom_t manager = xcbAtom(connection, "CLIPBOARD_MANAGER", AtomLookup::OnlyIfExists);
+    const xcb_atom_t saveTargets = xcbAtom(connection, "SAVE_TARGETS");
+    const xcb_atom_t property = xcbAtom(connection, "_TESSIVAN_SAVED");
     if (owner == XCB_WINDOW_NONE || manager == XCB_ATOM_NONE)
         return false;
 
