@@ -1,8 +1,6 @@
 #include "app/QuitOnSignals.h"
 
-#include <QtGlobal>
-
-#if defined(Q_OS_UNIX)
+#if defined(TESSIVAN_LINUX)
 #include <QCoreApplication>
 #include <QSocketNotifier>
 

@@ -1,8 +1,6 @@
 #include "platform/services/DesktopOpener.h"
 
-#include <QtGlobal>
-
-#if defined(Q_OS_LINUX)
+#if defined(TESSIVAN_LINUX)
 #include "platform/process/OwnSession.h"
 
 #include <QEventLoop>
