@@ -32,6 +32,10 @@ home="$work/home"
 mkdir "$home"
 daemons() { ps -eo pid=,stat=,comm= | awk '$2 !~ /^Z/ && ($3 == "dbus-daemon" || $3 == "dbus-launch") { print $1 }' | sort; }
 daemons >"$work/daemons-before"
+daemons_as_before() {
+    daemons >"$work/daemons-after"
+    cmp -s "$work/daemons-before" "$work/daemons-after"
+}
 
 suite() {
     env "$@" HOME="$home" DISPLAY="$user_display" WAYLAND_DISPLAY="$user_wayland" \
@@ -41,12 +45,7 @@ suite() {
     clipboard_is "the user's Wayland text"
     [ ! -e "$home/.dbus" ] || fail "a session bus was autolaunched under home ($*)"
     # An accessibility bus ends a moment after the session bus it served.
-    for _ in $(seq 50); do
-        daemons >"$work/daemons-after"
-        cmp -s "$work/daemons-before" "$work/daemons-after" && break
-        sleep 0.1
-    done
-    cmp -s "$work/daemons-before" "$work/daemons-after" ||
+    wait_until 5 daemons_as_before ||
         fail "a bus daemon was left running ($*): $(ps -o pid=,args= -p "$(comm -13 "$work/daemons-before" "$work/daemons-after" | head -n 1)")"
 }
 
@@ -59,6 +58,10 @@ bus=$(cat "$work/bus")
 dbus-monitor --address "$bus" "type='signal',member='NameOwnerChanged'" >"$work/joined" 2>&1 &
 sleep 0.5
 daemons >"$work/daemons-before"
+daemons_as_before() {
+    daemons >"$work/daemons-after"
+    cmp -s "$work/daemons-before" "$work/daemons-after"
+}
 suite DBUS_SESSION_BUS_ADDRESS="$bus"
 sleep 0.5
 kill "$(cat "$work/bus-pid")"

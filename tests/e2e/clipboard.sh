@@ -31,7 +31,8 @@ click $CLEAR_AT
 clipboard_is ''
 
 # With a no-break space, which every copy keeps.
-printf 'Line one:\302\240ünïcödé €\r\nline two\tend\r\n\r\n日本語 𐐨𐐨' | xclip -selection clipboard
+printf 'Line one:\302\240ünïcödé €\r\nline two\tend\r\n\r\n日本語 𐐨𐐨' >"$work/lines"
+copy_in "$work/lines"
 click $TEXT1_AT
 keys ctrl+v
 click $CONVERT_AT
@@ -51,7 +52,7 @@ keys ctrl+a ctrl+x
 clipboard_is "$(printf 'Line one:\302\240ünïcödé €\nline two\tend\n\n日本語 𐐨𐐨')"
 
 # Another program takes the clipboard; Clear empties it all the same.
-printf 'owned by xclip' | xclip -selection clipboard
+copy_text 'owned by xclip'
 clipboard_is 'owned by xclip'
 click $CLEAR_AT
 clipboard_is ''
@@ -59,7 +60,7 @@ sleep 0.3
 if pgrep -P $$ xclip >/dev/null; then fail "xclip still owns the clipboard"; fi
 
 # Copy of the now empty output leaves an empty clipboard.
-printf 'owned again' | xclip -selection clipboard
+copy_text 'owned again'
 click $COPY_AT
 clipboard_is ''
 echo "e2e clipboard: passed"

@@ -42,6 +42,29 @@ fail() {
     exit 1
 }
 
+# wait_until SECONDS COMMAND [ARGUMENT...]: runs COMMAND every tenth of a
+# second until it succeeds, for SECONDS at the most by the clock; fails where
+# it never did.
+wait_until() {
+    wait_end=$(($(date +%s%N) / 1000000 + $1 * 1000))
+    shift
+    until "$@"; do
+        [ "$(($(date +%s%N) / 1000000))" -lt "$wait_end" ] || return 1
+        sleep 0.1
+    done
+}
+
+# ended PID: that process has ended.
+ended() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# copy_text TEXT [TYPE]: another client copies TEXT, as copy_in does a file.
+copy_text() {
+    printf '%s' "$1" >"$work/copied"
+    copy_in "$work/copied" "${2:-}"
+}
+
 # clipboard_is TEXT: the clipboard, as a real client reads it, is exactly TEXT.
 # Waits up to 10 s, for a program that is slow to take or give up the clipboard.
 clipboard_is() {
@@ -52,15 +75,13 @@ clipboard_is() {
 # clipboard_holds FILE: as clipboard_is, for a text in a file. Read by the
 # command in $read_clipboard where set, else by paste.
 clipboard_holds() {
-    # By the clock: a read of an empty clipboard can take its whole timeout.
-    deadline=$(($(date +%s) + 10))
-    while :; do
-        ${read_clipboard:-paste} >"$work/actual" 2>/dev/null || true
-        cmp -s "$1" "$work/actual" && return 0
-        [ "$(date +%s)" -lt "$deadline" ] || break
-        sleep 0.2
-    done
-    fail "clipboard holds '$(head -c 200 "$work/actual")' ($(wc -c <"$work/actual") bytes), not the $(wc -c <"$1") bytes expected"
+    wait_until 10 clipboard_now_holds "$1" ||
+        fail "clipboard holds '$(head -c 200 "$work/actual")' ($(wc -c <"$work/actual") bytes), not the $(wc -c <"$1") bytes expected"
+}
+
+clipboard_now_holds() {
+    ${read_clipboard:-paste} >"$work/actual" 2>/dev/null || true
+    cmp -s "$1" "$work/actual"
 }
 
 # megabyte_lines UNIT: UNIT ten times over in each of 8,200 lines, over 1 MiB
@@ -111,13 +132,15 @@ megabyte_kept() {
 
 # await_end: the program, asked to close, ends by itself within 5 s and well.
 await_end() {
-    for _ in $(seq 50); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    wait_until 5 ended "$app_pid" || fail "the program did not end"
+    app_ended_well
+}
+
+# app_ended_well: the program, ended, did so with status 0 and left no
+# Wayland objects behind (libwayland 1.23 and later report a proxy that
+# outlived its queue).
+app_ended_well() {
     wait "$app_pid" || fail "the program ended with status $?"
-    # libwayland 1.23 and later report a proxy that outlived its queue.
     ! grep -q 'still attached' "$work/app.log" 2>/dev/null || fail "the program left Wayland objects behind"
     app_pid=
 }
@@ -167,10 +190,7 @@ close_ms() {
     ask_to_close
     while kill -0 "$app_pid" 2>/dev/null; do sleep 0.001; done
     end=$(date +%s%N)
-    wait "$app_pid" || fail "the program ended with status $?"
-    # libwayland 1.23 and later report a proxy that outlived its queue.
-    ! grep -q 'still attached' "$work/app.log" 2>/dev/null || fail "the program left Wayland objects behind"
-    app_pid=
+    app_ended_well
     echo $(((end - start) / 1000000))
 }
 
@@ -208,22 +228,15 @@ start_helper() {
 
 # helper_says NAME WORD: the helper says WORD on its standard output within 5 s.
 helper_says() {
-    for _ in $(seq 50); do
-        grep -q "$2" "$work/$1.out" && return 0
-        sleep 0.1
-    done
-    fail "$1 did not say $2: $(cat "$work/$1.err")"
+    wait_until 5 grep -q "$2" "$work/$1.out" ||
+        fail "$1 did not say $2: $(cat "$work/$1.err")"
 }
 
 # helper_ended_well NAME: the helper has ended, or ends within 10 s, with
 # status 0 and nothing on its standard error, as a sanitizer report would be.
 helper_ended_well() {
     pid=$(eval echo "\$${1}_pid")
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$1 did not end"
+    wait_until 10 ended "$pid" || fail "$1 did not end"
     status=0
     wait "$pid" || status=$?
     [ "$status" = 0 ] || fail "$1 ended with status $status: $(cat "$work/$1.err")"
@@ -253,20 +266,16 @@ start_keeper() {
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$1" &
     xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$1")"
+    wait_until 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$1")"
     xvfb_display=:$(cat "$work/display")
     # Takes clients once it answers, which is not always as soon as it has
     # given its number. -noreset: by default Xvfb resets whenever its last
     # client goes, and refuses a client that comes meanwhile.
-    for _ in $(seq 200); do
-        DISPLAY=$xvfb_display xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    fail "the X server on $xvfb_display does not answer"
+    wait_until 10 x_server_answers || fail "the X server on $xvfb_display does not answer"
+}
+
+x_server_answers() {
+    DISPLAY=$xvfb_display xdpyinfo >/dev/null 2>&1
 }
 
 # record_urls: opening a web address records it in $work/opened, through a
@@ -284,21 +293,18 @@ record_urls() {
 
 # opened_are LINES: the addresses opened so far are LINES, within 5 s.
 opened_are() {
-    for _ in $(seq 50); do
-        [ "$(cat "$work/opened")" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "opened '$(cat "$work/opened")', expected '$1'"
+    wait_until 5 opened_now_are "$1" ||
+        fail "opened '$(cat "$work/opened")', expected '$1'"
+}
+
+opened_now_are() {
+    [ "$(cat "$work/opened")" = "$1" ]
 }
 
 # message_box: the message box titled with the vendor's name shows, and goes
 # when answered with Return.
 message_box() {
-    for _ in $(seq 50); do
-        shown "$TESSIVAN_VENDOR" && break
-        sleep 0.1
-    done
-    shown "$TESSIVAN_VENDOR" || fail "no message box titled $TESSIVAN_VENDOR"
+    wait_until 5 shown "$TESSIVAN_VENDOR" || fail "no message box titled $TESSIVAN_VENDOR"
     press_return_in "$TESSIVAN_VENDOR"
     sleep 0.3
     if shown "$TESSIVAN_VENDOR"; then fail "the message box stayed"; fi

@@ -18,7 +18,7 @@ sleep 1
 opened_are "$(printf '%s\n%s' "$CONTACT_ADDRESS" "$CONTACT_ADDRESS")"
 
 # The e-mail address replaces what another program held.
-printf 'held by xclip' | xclip -selection clipboard
+copy_text 'held by xclip'
 click $MAIL_AT
 clipboard_is "$CONTACT_MAIL"
 has_fixed_frame "$TESSIVAN_VENDOR"
@@ -37,7 +37,7 @@ expect_in_tree "  link '$CONTACT_MAIL' \[Press, labelled by 'Mail: '\]"
 if grep -q "scroll bar" "$work/tree"; then fail "hidden scroll bars in the tree"; fi
 atspi press "$CONTACT_SITE"
 opened_are "$(printf '%s\n%s\n%s' "$CONTACT_ADDRESS" "$CONTACT_ADDRESS" "$CONTACT_ADDRESS")"
-printf 'held by xclip' | xclip -selection clipboard
+copy_text 'held by xclip'
 atspi press "$CONTACT_MAIL"
 clipboard_is "$CONTACT_MAIL"
 message_box
@@ -54,7 +54,7 @@ wait "$app_pid" 2>/dev/null || true
 
 # Without any way to open a browser the click is reported, and the text stays.
 start_app "$1" PATH=/nonexistent
-printf 'still here' | xclip -selection clipboard
+copy_text 'still here'
 click $TEXT1_AT
 keys ctrl+v
 click $SITE_AT

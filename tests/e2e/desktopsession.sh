@@ -37,16 +37,9 @@ start_desktop() {
             >"$work/server.log" 2>&1 &
     fi
     server_pid=$!
-    for _ in $(seq 100); do
-        [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
-        sleep 0.05
-    done
-    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "$desktop did not start"
+    wait_until 5 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "$desktop did not start"
     if [ $# -gt 0 ]; then
-        for _ in $(seq 100); do
-            [ -s "$work/display" ] && break
-            sleep 0.05
-        done
+        wait_until 5 test -s "$work/display" || true
         DISPLAY=$(cat "$work/display" 2>/dev/null || true)
         [ -n "$DISPLAY" ] || fail "$desktop started no X server"
         export DISPLAY
@@ -63,11 +56,16 @@ start_desktop() {
     helper_says input ready
     # The seat has a keyboard once Mutter has taken a key, which it does
     # not at once.
-    for _ in $(seq 50); do
-        timeout 3 wl-paste --list-types 2>&1 | grep -q 'no keyboard' || break
-        real_keys 42
-    done
+    wait_until 30 seat_has_keyboard || true
     atspi ready
+}
+
+# seat_has_keyboard: wl-paste finds a keyboard on the seat; where it does
+# not, a key is pressed for the next look.
+seat_has_keyboard() {
+    timeout 3 wl-paste --list-types 2>&1 | grep -q 'no keyboard' || return 0
+    real_keys 42
+    return 1
 }
 
 # stop_clients: as on sway; Mutter may ignore SIGTERM for over a second.
@@ -85,11 +83,7 @@ start_app() {
     shift
     env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client "$@" "$binary" 2>"$work/app.log" &
     app_pid=$!
-    for _ in $(seq 100); do
-        shown Tessivan && return 0
-        sleep 0.1
-    done
-    fail "no window titled Tessivan"
+    wait_until 30 shown Tessivan || fail "no window titled Tessivan"
 }
 
 # told REQUEST: the program asked the compositor for REQUEST (as WAYLAND_DEBUG

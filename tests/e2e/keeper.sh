@@ -9,7 +9,7 @@ megabyte_texts
 
 # A hand-over cut short is refused: the keeper takes nothing.
 find_keeper "$1"
-printf 'before' | xclip -selection clipboard
+copy_text 'before'
 printf '100\ncut short' | "$keeper_binary" && fail "the keeper took a text cut short"
 clipboard_is 'before'
 
@@ -39,7 +39,7 @@ nothing_kept_after_clear "$1"
 start_app "$1"
 copy_typed 'fourth'
 clipboard_is 'FoUrTh'
-printf 'taken over' | xclip -selection clipboard
+copy_text 'taken over'
 clipboard_is 'taken over'
 close_app
 [ -z "$(keepers)" ] || fail "a keeper started while another client owned the clipboard"

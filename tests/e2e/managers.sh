@@ -22,6 +22,6 @@ for run in works:WoRkS hangs:HaNgS; do
     fi
     clipboard_is "${run#*:}"
     kill "$manager_pid"
-    printf 'other' | xclip -selection clipboard
+    copy_text 'other'
 done
 echo "e2e managers: passed"

@@ -31,12 +31,9 @@ message_box
 # The e-mail address is on the clipboard as the window closes; strace ends
 # with the keeper, when another client copies.
 ask_to_close
-for _ in $(seq 50); do
-    grep -q 'tessivan-keeper-x11.*= 0$' "$trace" && break
-    sleep 0.1
-done
+wait_until 5 grep -q 'tessivan-keeper-x11.*= 0$' "$trace" || true
 clipboard_is "$CONTACT_MAIL"
-printf 'replaced' | xclip -selection clipboard
+copy_text 'replaced'
 wait "$app_pid" || fail "the session ended with status $?"
 app_pid=
 grep -q 'execve("[^"]*tessivan-keeper-x11", \["[^"]*tessivan-keeper-x11"\]' "$trace" ||

@@ -41,10 +41,11 @@ for mode in refuses lists-nothing; do
     helper_ended_well owner
 done
 printf '\211PNG\r\n' >"$work/image"
-xclip -selection clipboard -t image/png "$work/image"
+copy_in "$work/image" image/png
 keys ctrl+v
 alive
-printf '\041\377\041' | xclip -selection clipboard -t UTF8_STRING
+printf '\041\377\041' >"$work/invalid"
+copy_in "$work/invalid" UTF8_STRING
 keys ctrl+v
 box_is "$(printf 'kept!\357\277\275!')"
 

@@ -25,13 +25,7 @@ start_wayland() {
     env -i PATH="$PATH" XDG_RUNTIME_DIR="$compositor" WLR_BACKENDS=headless WLR_RENDERER=pixman \
         WLR_LIBINPUT_NO_DEVICES=1 $as_user sway -c "$work/sway.conf" >"$work/server.log" 2>&1 &
     server_pid=$!
-    for _ in $(seq 100); do
-        socket=$(find "$compositor" -name 'wayland-*' ! -name '*.lock' 2>/dev/null | head -n 1)
-        SWAYSOCK=$(find "$compositor" -name 'sway-ipc.*' 2>/dev/null | head -n 1)
-        [ -n "$socket" ] && [ -n "$SWAYSOCK" ] && break
-        sleep 0.05
-    done
-    [ -n "$socket" ] || fail "sway did not start"
+    wait_until 5 sway_sockets_made || fail "sway did not start"
     export WAYLAND_DISPLAY="$socket" SWAYSOCK
     export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=wayland
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -42,6 +36,14 @@ start_wayland() {
     wtype -s 3600000 &
     "$WL_CLICK" hold &
     sleep 0.2
+}
+
+# sway_sockets_made: sway has made its Wayland socket ($socket) and its IPC
+# socket ($SWAYSOCK) in $compositor.
+sway_sockets_made() {
+    socket=$(find "$compositor" -name 'wayland-*' ! -name '*.lock' 2>/dev/null | head -n 1)
+    SWAYSOCK=$(find "$compositor" -name 'sway-ipc.*' 2>/dev/null | head -n 1)
+    [ -n "$socket" ] && [ -n "$SWAYSOCK" ]
 }
 
 # stop_clients: the clients the test left behind, as the session ends.
@@ -83,18 +85,19 @@ start_app() {
     shift
     env "$@" "$binary" 2>"$work/app.log" &
     app_pid=$!
-    # Until it floats at its own size and stays where it is: a tiling
-    # compositor shows it tiled first, then floats it, then decorates it.
     origin=
     steady=0
-    for _ in $(seq 100); do
-        sleep 0.15
-        placed=$(window_titled Tessivan | awk '$4 == 321 && $5 == 297 && $6 == "True" { print $2, $3 }')
-        if [ -n "$placed" ] && [ "$placed" = "$origin" ]; then steady=$((steady + 1)); else steady=0; fi
-        origin=$placed
-        [ "$steady" -lt 2 ] || break
-    done
-    [ "$steady" -ge 2 ] || fail "no window titled Tessivan, floating at 321 x 297 and staying: $(windows)"
+    wait_until 20 window_settled || fail "no window titled Tessivan, floating at 321 x 297 and staying: $(windows)"
+}
+
+# window_settled: the program's window, looked at now and each time before,
+# has floated at its own size in the same place ($origin) four times running:
+# a tiling compositor shows it tiled first, then floats it, then decorates it.
+window_settled() {
+    placed=$(window_titled Tessivan | awk '$4 == 321 && $5 == 297 && $6 == "True" { print $2, $3 }')
+    if [ -n "$placed" ] && [ "$placed" = "$origin" ]; then steady=$((steady + 1)); else steady=0; fi
+    origin=$placed
+    [ "$steady" -ge 3 ]
 }
 
 # click X Y [CLICKS]: primary-button clicks at window coordinates.
@@ -128,9 +131,10 @@ paste() {
     timeout 3 wl-paste --no-newline ${1:+--type "$1"} 2>/dev/null || true
 }
 
-# copy_in FILE: another client owns the clipboard, holding FILE.
+# copy_in FILE [TYPE]: another client owns the clipboard, holding FILE (as
+# that type alone where given).
 copy_in() {
-    wl-copy <"$1"
+    wl-copy ${2:+--type "$2"} <"$1"
 }
 
 # shown TITLE: a window of that title is shown.

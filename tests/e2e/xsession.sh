@@ -103,7 +103,8 @@ has_fixed_frame() {
     [ "${hints#*= }" = '0x3, 0x24, 0x1a, 0x0, 0x0' ] || fail "$1 asks for the frame $hints"
 }
 
-# copy_in FILE: another client owns the clipboard, holding FILE.
+# copy_in FILE [TARGET]: another client owns the clipboard, holding FILE (as
+# that target alone where given).
 copy_in() {
-    xclip -selection clipboard "$1"
+    xclip -selection clipboard ${2:+-t "$2"} "$1"
 }
