@@ -39,6 +39,11 @@ int inkedWidth(const QFont &font, const QString &text)
     return width;
 }
 
+QString accessibleText(QWidget *widget, QAccessible::Text what)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(what);
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -57,7 +62,10 @@ private slots:
     void keysInBoxesAndOnButtons();
     void convertAppendsTheAlternatingCase();
     void labelClickIsPressAndReleaseOver();
-    void readsSensiblyToAScreenReader();
+    void everyControlIsNamedForAScreenReader();
+    void readsToAScreenReaderAsShown();
+    void contactLabelsAreLinksThatDoWhatAClickDoes();
+    void tabOrderReadsInTheWindowsOrder();
 
 private:
     template<typename T> T *control(const char *name) const { return m_shown->control<T>(name); }
@@ -341,23 +349,23 @@ void TestForm1::labelClickIsPressAndReleaseOver()
     QCOMPARE(QApplication::focusWidget(), box("Text1"));
 }
 
-void TestForm1::readsSensiblyToAScreenReader()
+void TestForm1::everyControlIsNamedForAScreenReader()
 {
-    const auto accessible = [](QWidget *widget, QAccessible::Text what) {
-        return QAccessible::queryAccessibleInterface(widget)->text(what);
-    };
     for (QWidget *widget : m_form->findChildren<QWidget *>()) {
         if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
             continue; // the parts Qt's widgets are made of
-        QVERIFY2(!accessible(widget, QAccessible::Name).trimmed().isEmpty(),
+        QVERIFY2(!accessibleText(widget, QAccessible::Name).trimmed().isEmpty(),
                  qPrintable(widget->objectName()));
     }
     for (const char *name : {"Label2", "Label4"})
-        QVERIFY2(!accessible(control<QLabel>(name), QAccessible::Description).isEmpty(), name);
-    QCOMPARE(accessible(control<QLabel>("Label2"), QAccessible::Name), ContactSite.toString());
+        QVERIFY2(!accessibleText(control<QLabel>(name), QAccessible::Description).isEmpty(), name);
+    QCOMPARE(accessibleText(control<QLabel>("Label2"), QAccessible::Name), ContactSite.toString());
+}
 
+void TestForm1::readsToAScreenReaderAsShown()
+{
     // Read as a person sees it: a frame named by its title, two separators,
-    // each caption labelling its value, and nothing that is not shown.
+    // and nothing that is not shown.
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form);
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), u"Tessivan"_s);
@@ -371,9 +379,11 @@ void TestForm1::readsSensiblyToAScreenReader()
         }
     };
     allShown(window);
+}
 
-    // The contact labels are links that do what a click does, out of the Tab
-    // order as labels are.
+void TestForm1::contactLabelsAreLinksThatDoWhatAClickDoes()
+{
+    // Each caption labels its value; out of the Tab order, as labels are.
     for (const auto &[caption, value] : {std::pair {"Label1", "Label2"}, std::pair {"Label3", "Label4"}}) {
         QAccessibleInterface *link = QAccessible::queryAccessibleInterface(control<QLabel>(value));
         QCOMPARE(link->role(), QAccessible::Link);
@@ -394,10 +404,13 @@ void TestForm1::readsSensiblyToAScreenReader()
     press("Label4");
     QTRY_COMPARE(m_services->clipboard, ContactMail.toString());
     QCOMPARE(m_services->informations.size(), 1);
+}
 
+void TestForm1::tabOrderReadsInTheWindowsOrder()
+{
     QStringList heard;
     for (int i = 0; i < 5; ++i) {
-        heard << accessible(QApplication::focusWidget(), QAccessible::Name);
+        heard << accessibleText(QApplication::focusWidget(), QAccessible::Name);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(heard,
