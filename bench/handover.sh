@@ -44,7 +44,7 @@ echo "Closing the window on $system, 1 MiB copied (median of $runs runs)"
 awk -v k="$(median <"$work/kept")" -v c="$(median <"$work/cleared")" -v other=$other \
     -v r="$(median <"$work/rss")" -v o="$(median <"$work/other-rss")" 'BEGIN {
     printf "close request to exit, handed to the keeper: %d ms; after Clear: %d ms; hand-over %d ms (target < 1000)\n", k, c, k - c
-    printf "resident memory holding the text: the keeper %d KiB, %s %d KiB\n", r, other, o
+    printf "resident memory holding the text: the keeper %d KiB (bound: the text + 6 MiB = %d KiB), %s %d KiB\n", r, 1024 + 6144, other, o
 }'
 [ "$system" = x11 ] || exit 0
 

@@ -46,7 +46,13 @@ close_app
 clipboard_is 'taken over'
 
 # Started by hand, as the program starts it, it ends well when another client
-# copies and when the X server goes.
+# copies and when the X server goes. STRING is Latin-1, with a question mark
+# for what Latin-1 cannot hold.
+printf 'Zeile ÄöÜ €' >"$work/accents"
+start_keeper "$work/accents"
+[ "$(paste STRING | iconv -f latin1 -t utf-8)" = 'Zeile ÄöÜ ?' ] || fail "the kept STRING is not Latin-1"
+another_client_copies
+helper_ended_well keeper
 start_keeper "$work/big-converted"
 clipboard_holds "$work/big-converted"
 another_client_copies

@@ -6,6 +6,7 @@
 // empties the clipboard, or when the compositor goes. No Qt: it holds the
 // text and little else.
 #include "platform/clipboard/HandOverFormat.h"
+#include "platform/clipboard/KeeperTransfers.h"
 #include "platform/wayland/DataControl.h"
 
 #include <wayland-client.h>
@@ -33,13 +34,7 @@ namespace {
 constexpr const char *TextTypes[]
     = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "STRING", "TEXT"};
 
-using Clock = std::chrono::steady_clock;
-
-// A reader that has taken nothing for this long is given up, so that it
-// holds neither a descriptor nor the keeper; once the text has been replaced,
-// sooner, so that the keeper ends with it.
-constexpr auto StallLimit = std::chrono::milliseconds(5000);
-constexpr auto StallLimitOnceReplaced = std::chrono::milliseconds(250);
+using namespace keeper;
 
 // A paste under way: the rest of the text to write to the reader's pipe.
 struct Transfer
@@ -53,7 +48,6 @@ struct Transfer
 // compositor (its MAX_FDS_OUT); a read that finds no room for them all
 // fails, and with it the connection.
 constexpr size_t DescriptorsInOneRead = 28;
-constexpr size_t MostTransfers = 64;
 
 // The descriptors open now, which stay open as the keeper serves: the
 // standard streams, the compositor's socket, whatever it was started with.
@@ -91,14 +85,6 @@ size_t transferLimit()
     if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= reserved + MostTransfers)
         return MostTransfers;
     return limit.rlim_cur > reserved ? size_t(limit.rlim_cur) - reserved : 0;
-}
-
-// The transfer that has read nothing for longest; transfers not empty.
-template<typename Transfers> auto stalledLongest(Transfers &transfers)
-{
-    return std::min_element(transfers.begin(), transfers.end(), [](const Transfer &a, const Transfer &b) {
-        return a.lastProgress < b.lastProgress;
-    });
 }
 
 struct Keeper
@@ -155,17 +141,6 @@ bool advance(Transfer &transfer, const std::string &text)
         transfer.lastProgress = Clock::now();
     }
     return false;
-}
-
-// Milliseconds until the first transfer has stalled for limit; -1 for none.
-int msUntilAStall(const std::list<Transfer> &transfers, std::chrono::milliseconds limit)
-{
-    if (transfers.empty())
-        return -1;
-    const auto first = stalledLongest(transfers);
-    const auto left
-        = std::chrono::ceil<std::chrono::milliseconds>(first->lastProgress + limit - Clock::now());
-    return int(std::max<long long>(left.count(), 0));
 }
 
 // Serves pastes until the text is replaced and every paste under way is done
