@@ -123,6 +123,12 @@ bool DataControl::catchUp()
     return (m_queue ? wl_display_roundtrip_queue(m_display, m_queue) : wl_display_roundtrip(m_display)) >= 0;
 }
 
+void DataControl::takeNotices()
+{
+    if (m_queue && m_device)
+        wl_display_dispatch_queue_pending(m_display, m_queue);
+}
+
 bool DataControl::holds(const std::string &type)
 {
     if (!available() || !catchUp() || !m_selection)

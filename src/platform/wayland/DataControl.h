@@ -60,6 +60,11 @@ public:
     // Takes the compositor's answers to every request so far.
     bool catchUp();
 
+    // Takes in what the compositor has said and the connection has read,
+    // without asking: on a queue of its own, nothing else would, and each
+    // other client's copy would stay queued, its offer with it.
+    void takeNotices();
+
     // The interfaces of one of the two protocols.
     struct Protocol
     {

@@ -4,6 +4,7 @@
 
 #include "platform/wayland/DataControl.h"
 
+#include <QAbstractEventDispatcher>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -42,11 +43,18 @@ public:
                                                 ++m_changes;
                                             qtChanged(mode);
                                         });
+        // Qt's connection reads every queue's events and wakes the event
+        // loop for them: other clients' copies are taken in as they come,
+        // so that none stays queued while the program is idle.
+        m_takingNotices
+            = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                               [this] { m_dataControl.takeNotices(); });
     }
 
     ~WaylandClipboard() override
     {
         QObject::disconnect(m_watchingQt);
+        QObject::disconnect(m_takingNotices);
         // The program ends: Qt serves no more pastes from them.
         for (QMimeData *held : m_held)
             letGoOf(held);
@@ -144,6 +152,7 @@ private:
     std::array<QMimeData *, 2> m_held {};   // the program's data in Qt's clipboard and selection
     int m_changes = 0;                      // of the clipboard, as Qt has told them
     QMetaObject::Connection m_watchingQt;
+    QMetaObject::Connection m_takingNotices;
 };
 
 // Qt's own connection to the compositor.
