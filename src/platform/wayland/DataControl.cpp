@@ -7,12 +7,20 @@
 #include <algorithm>
 #include <cstring>
 
+// The interfaces of one of the two protocols.
+struct DataControlProtocol
+{
+    const wl_interface *manager;
+    const wl_interface *device;
+    const wl_interface *source;
+};
+
 namespace {
 
-constexpr DataControl::Protocol Standard
+constexpr DataControlProtocol Standard
     = {&ext_data_control_manager_v1_interface, &ext_data_control_device_v1_interface,
        &ext_data_control_source_v1_interface};
-constexpr DataControl::Protocol Wlroots
+constexpr DataControlProtocol Wlroots
     = {&zwlr_data_control_manager_v1_interface, &zwlr_data_control_device_v1_interface,
        &zwlr_data_control_source_v1_interface};
 

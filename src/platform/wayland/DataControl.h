@@ -7,9 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
+struct DataControlProtocol; // the interfaces of one of the two
 struct wl_display;
 struct wl_event_queue;
-struct wl_interface;
 struct wl_registry;
 struct wl_seat;
 
@@ -65,14 +65,6 @@ public:
     // other client's copy would stay queued, its offer with it.
     void takeNotices();
 
-    // The interfaces of one of the two protocols.
-    struct Protocol
-    {
-        const wl_interface *manager;
-        const wl_interface *device;
-        const wl_interface *source;
-    };
-
 private:
     friend struct DataControlListeners;
     void global(uint32_t name, const char *interface);
@@ -85,7 +77,7 @@ private:
     wl_display *m_display;
     wl_event_queue *m_queue = nullptr; // null: the default
     bool m_asked = false;
-    const Protocol *m_protocol = nullptr; // the one bound
+    const DataControlProtocol *m_protocol = nullptr; // the one bound
     wl_registry *m_registry = nullptr;
     wl_seat *m_seat = nullptr;
     zwlr_data_control_manager_v1 *m_manager = nullptr;
