@@ -1,9 +1,11 @@
+#include "platform/clipboard/DisplayClipboard.h"
 #include "platform/textbox/TextBox.h"
 #include "platform/textbox/TextBoxWidget.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -11,6 +13,42 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+using BoxAction = std::function<void(TextBoxWidget *)>;
+
+// The box's own ways to copy, cut and paste: keys and the context menu.
+BoxAction byKeys(QKeyCombination combination)
+{
+    return [combination](TextBoxWidget *box) { QTest::keySequence(box, QKeySequence(combination)); };
+}
+
+BoxAction fromMenu(const char *name)
+{
+    return [name](TextBoxWidget *box) {
+        const std::unique_ptr<QMenu> menu(box->createContextMenu({}));
+        auto *action = menu->findChild<QAction *>(QString::fromLatin1(name));
+        QVERIFY(action);
+        action->trigger();
+    };
+}
+
+// A display system's clipboard that refuses every copy and serves one of
+// its own, which Qt's clipboard does not know of.
+class RefusingClipboard final : public DisplayClipboard
+{
+public:
+    RefusingClipboard() { m_served.setText(u"served"_s); }
+    void put(QMimeData *data) override { delete data; }
+    bool displayTookOurCopy() override { return false; }
+    const QMimeData *servedCopy() override { return &m_served; }
+
+private:
+    QMimeData m_served;
+};
+
+} // namespace
 
 class TestTextBox : public QObject
 {
@@ -26,6 +64,8 @@ private slots:
     void selectionOfTheActiveControl();
     void everyCopyPathKeepsEveryCharacter_data();
     void everyCopyPathKeepsEveryCharacter();
+    void goesThroughTheProgramsClipboard_data();
+    void goesThroughTheProgramsClipboard();
     void wrapsAnywhereOnlyWhileALongRunIsThere();
 
 private:
@@ -135,31 +175,20 @@ void TestTextBox::selectionOfTheActiveControl()
 
 void TestTextBox::everyCopyPathKeepsEveryCharacter_data()
 {
-    QTest::addColumn<std::function<void(TextBoxWidget *)>>("copy");
+    QTest::addColumn<BoxAction>("copy");
     QTest::addColumn<bool>("cuts");
-    const auto keys = [](QKeyCombination combination) {
-        return [combination](TextBoxWidget *box) { QTest::keySequence(box, QKeySequence(combination)); };
-    };
-    const auto menu = [](const char *name) {
-        return [name](TextBoxWidget *box) {
-            const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-            auto *action = menu->findChild<QAction *>(QString::fromLatin1(name));
-            QVERIFY(action);
-            action->trigger();
-        };
-    };
-    QTest::newRow("Ctrl+C") << std::function(keys(Qt::CTRL | Qt::Key_C)) << false;
-    QTest::newRow("Ctrl+X") << std::function(keys(Qt::CTRL | Qt::Key_X)) << true;
-    QTest::newRow("menu Copy") << std::function(menu("edit-copy")) << false;
-    QTest::newRow("menu Cut") << std::function(menu("edit-cut")) << true;
-    QTest::newRow("drag") << std::function([](TextBoxWidget *box) {
+    QTest::newRow("Ctrl+C") << byKeys(Qt::CTRL | Qt::Key_C) << false;
+    QTest::newRow("Ctrl+X") << byKeys(Qt::CTRL | Qt::Key_X) << true;
+    QTest::newRow("menu Copy") << fromMenu("edit-copy") << false;
+    QTest::newRow("menu Cut") << fromMenu("edit-cut") << true;
+    QTest::newRow("drag") << BoxAction([](TextBoxWidget *box) {
         QGuiApplication::clipboard()->setMimeData(box->createMimeDataFromSelection());
     }) << false;
 }
 
 void TestTextBox::everyCopyPathKeepsEveryCharacter()
 {
-    QFETCH(std::function<void(TextBoxWidget *)>, copy);
+    QFETCH(BoxAction, copy);
     QFETCH(bool, cuts);
     // No-break, narrow no-break and figure spaces, a soft hyphen, joiners,
     // controls and an unpaired surrogate, on both sides of a line break.
@@ -174,6 +203,30 @@ void TestTextBox::everyCopyPathKeepsEveryCharacter()
     QCOMPARE(QGuiApplication::clipboard()->text(), kept + u"\n"_s + kept);
     QCOMPARE(boxText(m_box),
              cuts ? u"before||after"_s : u"before|"_s + kept + u"\r\n"_s + kept + u"|after"_s);
+}
+
+// Cut text stays where the clipboard refused it, and a paste takes the
+// copy the program serves itself, not what Qt's clipboard says.
+void TestTextBox::goesThroughTheProgramsClipboard_data()
+{
+    QTest::addColumn<BoxAction>("action");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("Ctrl+X") << byKeys(Qt::CTRL | Qt::Key_X) << u"kept"_s;
+    QTest::newRow("menu Cut") << fromMenu("edit-cut") << u"kept"_s;
+    QTest::newRow("Ctrl+V") << byKeys(Qt::CTRL | Qt::Key_V) << u"served"_s;
+    QTest::newRow("menu Paste") << fromMenu("edit-paste") << u"served"_s;
+}
+
+void TestTextBox::goesThroughTheProgramsClipboard()
+{
+    QFETCH(BoxAction, action);
+    QFETCH(QString, left);
+    QGuiApplication::clipboard()->setText(u"Qt's"_s);
+    const RefusingClipboard clipboard;
+    replaceBoxText(m_box, u"kept"_s);
+    selectAll(m_box);
+    action(m_box);
+    QCOMPARE(boxText(m_box), left);
 }
 
 void TestTextBox::wrapsAnywhereOnlyWhileALongRunIsThere()

@@ -20,6 +20,9 @@ int main(int argc, char *argv[])
     Form1 window(services, Form1Clicks);
     window.show();
     const int status = app.exec();
+    // Ended by a signal, the window is still shown: it goes first, as on a
+    // close, whatever keeping the clipboard takes.
+    window.hide();
     services.keepClipboardAfterExit();
     return status;
 }

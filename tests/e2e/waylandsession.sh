@@ -164,3 +164,49 @@ ask_to_close() {
 keepers() {
     keeper_processes "$keeper_name" "WAYLAND_DISPLAY=$WAYLAND_DISPLAY"
 }
+
+# stalled_paste: another client pastes and then reads nothing, its pipe
+# full: wl-paste writes into a FIFO that the test holds open and never reads.
+stalled_paste() {
+    [ -p "$work/unread" ] || mkfifo "$work/unread"
+    exec 5<>"$work/unread"
+    wl-paste --no-newline >"$work/unread" 2>/dev/null &
+    stalled_pid=$!
+    sleep 0.3
+}
+
+# end_stalled_paste: that client goes, and the test's end of its pipe.
+end_stalled_paste() {
+    kill "$stalled_pid" 2>/dev/null || true
+    exec 5>&-
+}
+
+# slow_paste FILE: another client pastes into FILE at 320 KB/s, in the
+# background ($slow_pid).
+slow_paste() {
+    wl-paste --no-newline | /usr/bin/python3 -c '
+import sys, time
+with open(sys.argv[1], "wb") as out:
+    while piece := sys.stdin.buffer.read(32768):
+        out.write(piece)
+        time.sleep(0.1)' "$1" &
+    slow_pid=$!
+}
+
+# close_during_stalled_paste FILE: with a paste under way that reads
+# nothing, the window goes at once when asked, the clipboard serves FILE
+# whole, and the program ends by itself once it gives that paste up, and
+# ends well.
+close_during_stalled_paste() {
+    stalled_paste
+    ask_to_close || fail "could not ask the window to close"
+    wait_until 2 window_gone || fail "the window did not go at once"
+    clipboard_holds "$1"
+    wait_until 10 ended "$app_pid" || fail "the program did not end"
+    app_ended_well
+    end_stalled_paste
+}
+
+window_gone() {
+    ! shown Tessivan
+}

@@ -6,9 +6,7 @@
 #include "platform/services/DesktopOpener.h"
 #include "platform/textbox/ProgramText.h"
 
-#include <QClipboard>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
@@ -34,7 +32,7 @@ QtServices::~QtServices() = default;
 
 Status QtServices::clearClipboard()
 {
-    QGuiApplication::clipboard()->setMimeData(m_display->emptiness());
+    m_display->put(m_display->emptiness());
     if (!m_display->displayTookTheEmptying())
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard could not be emptied."));
@@ -43,14 +41,13 @@ Status QtServices::clearClipboard()
 
 Status QtServices::setClipboardText(const QString &text)
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
     QMimeData *data = clipboardTextOf(text);
     const QString plain = data->text();
-    m_display->markAsOurCopy(*data);
-    clipboard->setMimeData(data);
-    // Setting reports nothing: read back what Qt holds, then ask the display
-    // server, which may have refused it.
-    if (clipboard->text() != plain || !m_display->displayTookOurCopy())
+    m_display->put(data);
+    // Qt takes a copy for done: ask the display server, which may have
+    // refused it, then read back what the program's own paste would get.
+    const QMimeData *held = clipboardData();
+    if (!m_display->displayTookOurCopy() || !held || held->text() != plain)
         return Status::error(ErrorNumber::ClipboardNotSet,
                              QStringLiteral("The clipboard did not take the text."));
     return Status::success();

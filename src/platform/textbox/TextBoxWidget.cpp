@@ -1,8 +1,13 @@
 #include "platform/textbox/TextBoxWidget.h"
 
 #include "platform/clipboard/ClipboardText.h"
+#include "platform/clipboard/DisplayClipboard.h"
 #include "platform/textbox/ProgramText.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -61,6 +66,65 @@ void TextBoxWidget::prepareFor(const QString &incoming)
 QMimeData *TextBoxWidget::createMimeDataFromSelection() const
 {
     return clipboardTextOf(toProgramText(textCursor().selectedText()));
+}
+
+void TextBoxWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+Ctrl+Insert pastes the X11 selection, Qt's own.
+    const bool pastesSelection
+        = event->key() == Qt::Key_Insert && event->modifiers() == (Qt::CTRL | Qt::SHIFT);
+    if (event->matches(QKeySequence::Copy))
+        copySelection(false);
+    else if (event->matches(QKeySequence::Cut) && !isReadOnly())
+        copySelection(true);
+    else if (event->matches(QKeySequence::Paste) && !isReadOnly() && !pastesSelection)
+        paste();
+    else
+        QPlainTextEdit::keyPressEvent(event);
+}
+
+QMenu *TextBoxWidget::createContextMenu(QPoint position)
+{
+    QMenu *menu = createStandardContextMenu(position);
+    // Qt's items, as they look, each in place of Qt's own.
+    const auto replace = [&](const char *name, auto action) {
+        QAction *qts = menu->findChild<QAction *>(QString::fromLatin1(name));
+        if (!qts)
+            return static_cast<QAction *>(nullptr);
+        auto *ours = new QAction(qts->icon(), qts->text(), menu);
+        ours->setObjectName(qts->objectName());
+        ours->setEnabled(qts->isEnabled());
+        connect(ours, &QAction::triggered, this, action);
+        menu->insertAction(qts, ours);
+        delete qts;
+        return ours;
+    };
+    replace("edit-copy", [this] { copySelection(false); });
+    replace("edit-cut", [this] { copySelection(true); });
+    if (QAction *pasting = replace("edit-paste", [this] { paste(); }))
+        pasting->setEnabled(canInsertFromMimeData(clipboardData()));
+    return menu;
+}
+
+void TextBoxWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    const std::unique_ptr<QMenu> menu(createContextMenu(event->pos()));
+    menu->exec(event->globalPos());
+}
+
+void TextBoxWidget::copySelection(bool cut)
+{
+    if (!textCursor().hasSelection())
+        return;
+    // Cut text stays where the clipboard did not take it.
+    if (putOnClipboard(createMimeDataFromSelection()) && cut)
+        textCursor().removeSelectedText();
+}
+
+void TextBoxWidget::paste()
+{
+    if (const QMimeData *data = clipboardData())
+        insertFromMimeData(data);
 }
 
 bool TextBoxWidget::canInsertFromMimeData(const QMimeData *source) const

@@ -34,7 +34,20 @@ public:
     // Public, as what a drag carries has no other way to be looked at.
     QMimeData *createMimeDataFromSelection() const override;
 
+    // Pastes from the program's clipboard, in place of Qt's paste(), which
+    // knows Qt's clipboard alone.
+    void paste();
+    // The context menu, its copy, cut and paste the box's own.
+    QMenu *createContextMenu(QPoint position);
+
 protected:
+    // Copy, cut and paste, by key or from the context menu, go through the
+    // program's clipboard (DisplayClipboard.h), not Qt's alone: on Wayland
+    // Qt would serve a paste elsewhere with one blocking write, holding the
+    // window until the reader has read all.
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
     // WORKAROUND: Qt 6.4's own paste and drop read source->formats().first(),
     // which crashes on data of no type (an empty clipboard, an owner that
     // refuses; Qt 6.8.2 and 6.11.2 no longer do), and ask the owner for the text up
@@ -43,6 +56,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    void copySelection(bool cut);
     void contentsChanged(int position, int removed, int added);
     void setWrapAnywhere(bool anywhere);
 };

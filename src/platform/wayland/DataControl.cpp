@@ -141,8 +141,14 @@ bool DataControl::holds(const std::string &type)
 {
     if (!available() || !catchUp() || !m_selection)
         return false;
-    const std::vector<std::string> &types = m_offers[m_selection];
-    return std::find(types.begin(), types.end(), type) != types.end();
+    return offers(m_selection, type);
+}
+
+bool DataControl::offers(zwlr_data_control_offer_v1 *offer, const std::string &type) const
+{
+    const auto types = m_offers.find(offer);
+    return types != m_offers.end()
+        && std::find(types->second.begin(), types->second.end(), type) != types->second.end();
 }
 
 bool DataControl::offerArrived(const std::string &type)
@@ -150,7 +156,8 @@ bool DataControl::offerArrived(const std::string &type)
     if (!available())
         return false;
     m_awaitedType = type;
-    m_sawAwaitedType = false;
+    // Where the compositor's answer was taken in already.
+    m_sawAwaitedType = offers(m_selection, type);
     const bool answered = catchUp();
     m_awaitedType.clear();
     return answered && m_sawAwaitedType;
@@ -210,11 +217,8 @@ void DataControl::selection(zwlr_data_control_offer_v1 *offer)
         forget(m_selection);
     m_selection = offer;
     m_sawNothing = m_sawNothing || !offer;
-    if (!m_awaitedType.empty() && offer) {
-        const std::vector<std::string> &types = m_offers[offer];
-        m_sawAwaitedType
-            = m_sawAwaitedType || std::find(types.begin(), types.end(), m_awaitedType) != types.end();
-    }
+    if (!m_awaitedType.empty())
+        m_sawAwaitedType = m_sawAwaitedType || offers(offer, m_awaitedType);
 }
 
 void DataControl::forget(zwlr_data_control_offer_v1 *offer)

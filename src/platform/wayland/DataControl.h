@@ -71,6 +71,7 @@ private:
     void offered(zwlr_data_control_offer_v1 *offer, const char *type);
     void selection(zwlr_data_control_offer_v1 *offer);
     void forget(zwlr_data_control_offer_v1 *offer);
+    bool offers(zwlr_data_control_offer_v1 *offer, const std::string &type) const;
     void finished();
     void bind();
 

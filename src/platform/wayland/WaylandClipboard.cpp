@@ -3,6 +3,7 @@
 #include "platform/clipboard/KeeperHandOver.h"
 
 #include "platform/wayland/DataControl.h"
+#include "platform/wayland/ServedCopy.h"
 
 #include <QAbstractEventDispatcher>
 #include <QClipboard>
@@ -21,21 +22,50 @@
 
 namespace {
 
-// Qt takes a selection request for done, but a compositor refuses one that
-// carries no input serial it gave (a button pressed through a screen reader
-// before any input reached the window) or that comes from a window without
-// the focus, and keeps nothing itself once the program has gone. This asks
-// the compositor on Qt's own connection, so that the answer comes in order
-// with Qt's requests. Where it has the data-control protocol (wlroots, KWin),
-// that protocol tells what the clipboard holds, and empties it whoever owns
-// it. Elsewhere (Mutter) the compositor tells the focused client's data
-// device, Qt's, of every change it makes, and Qt then says that the
-// clipboard changed; a refused request changes nothing.
+// Qt's own connection to the compositor.
+wl_display *qtsDisplay()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    const auto *wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
+    return wayland ? wayland->display() : nullptr;
+#else
+    // WORKAROUND: Qt 6.4 has no public way to it.
+    return static_cast<wl_display *>(
+        QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
+#endif
+}
+
+// The serial of the last input event Qt was given, which a copy is made in
+// answer to.
+uint32_t lastInputSerial()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    const auto *wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
+    return wayland ? wayland->lastInputSerial() : 0;
+#else
+    // WORKAROUND: Qt 6.4 has no public way to it.
+    return uint32_t(
+        quintptr(QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("serial")));
+#endif
+}
+
+// The program serves its copies itself (ServedCopy.h), and asks whether the
+// compositor took each: a compositor refuses a copy that carries no input
+// serial it gave (a button pressed through a screen reader before any input
+// reached the window) or that comes from a window without the focus, and
+// keeps nothing itself once the program has gone. It asks on Qt's own
+// connection, so that the answer comes in order with Qt's requests. Where it
+// has the data-control protocol (wlroots, KWin), that protocol tells what
+// the clipboard holds, and empties it whoever owns it. Elsewhere (Mutter)
+// the compositor tells the focused client's newest data device of every
+// change it makes: the program's own while it puts a copy, else Qt's, and
+// Qt then says that the clipboard changed; a refused request changes
+// nothing.
 class WaylandClipboard final : public DisplayClipboard
 {
 public:
     explicit WaylandClipboard(wl_display *display)
-        : m_display(display), m_dataControl(display, DataControl::Queue::OfItsOwn)
+        : m_display(display), m_dataControl(display, DataControl::Queue::OfItsOwn), m_served(display)
     {
         m_watchingQt = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed,
                                         [this](QClipboard::Mode mode) {
@@ -46,9 +76,11 @@ public:
         // Qt's connection reads every queue's events and wakes the event
         // loop for them: other clients' copies are taken in as they come,
         // so that none stays queued while the program is idle.
-        m_takingNotices
-            = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
-                               [this] { m_dataControl.takeNotices(); });
+        m_takingNotices = QObject::connect(QAbstractEventDispatcher::instance(),
+                                           &QAbstractEventDispatcher::awake, [this] {
+                                               m_dataControl.takeNotices();
+                                               m_served.takeNotices();
+                                           });
     }
 
     ~WaylandClipboard() override
@@ -60,11 +92,22 @@ public:
             letGoOf(held);
     }
 
-    void markAsOurCopy(QMimeData &data) override
+    // Qt's own emptying stays where the compositor has no data-control.
+    void put(QMimeData *data) override
     {
+        if (!data) {
+            QGuiApplication::clipboard()->setMimeData(nullptr);
+            return;
+        }
         // A type of no content: the compositor lists it with the offer.
-        m_markType = QStringLiteral("%1-%2").arg(ownCopyType()).arg(++m_copies);
-        data.setData(m_markType, QByteArray());
+        const QString mark = QStringLiteral("%1-%2").arg(ownCopyType()).arg(++m_copies);
+        data->setData(mark, QByteArray());
+        const bool control = m_dataControl.available();
+        const bool told = m_served.put(std::unique_ptr<QMimeData>(data), lastInputSerial(), mark);
+        m_taken = control ? m_dataControl.offerArrived(mark.toStdString())
+                          : told || compositorChangedTheClipboard();
+        if (!m_taken)
+            m_served.withdraw();
     }
 
     // KWin takes a request to empty the clipboard from a client that does
@@ -72,22 +115,9 @@ public:
     // emptying, done meanwhile, makes KWin 6.3 refuse the copy that follows.
     // A source of the program's own that offers no text replaces any
     // other as a copy does: a paste then inserts nothing.
-    QMimeData *emptiness() override
-    {
-        if (!m_dataControl.available())
-            return nullptr;
-        auto *data = new QMimeData;
-        markAsOurCopy(*data);
-        m_emptiness = data;
-        return data;
-    }
+    QMimeData *emptiness() override { return m_dataControl.available() ? new QMimeData : nullptr; }
 
-    bool displayTookOurCopy() override
-    {
-        if (!m_dataControl.available())
-            return compositorChangedTheClipboard();
-        return m_dataControl.offerArrived(m_markType.toStdString());
-    }
+    bool displayTookOurCopy() override { return m_taken; }
 
     bool displayTookTheEmptying() override
     {
@@ -96,17 +126,21 @@ public:
         // Where the compositor refused the program's own emptiness (a
         // request without an input serial it takes), data-control empties
         // the clipboard whoever owns it.
-        return displayTookOurCopy() || m_dataControl.empty();
+        return m_taken || m_dataControl.empty();
     }
+
+    const QMimeData *servedCopy() override { return m_served.current(); }
 
     // A compositor with data-control keeps nothing itself once the source's
     // client has gone; tessivan-keeper-wayland serves the text instead, as
-    // that protocol lets it do without a window. Any copy of the program's
-    // counts: the buttons' and the boxes' own. Mutter keeps the text itself.
+    // that protocol lets it do without a window. Mutter keeps the text
+    // itself. Pastes under way are served to their end.
     void keepAfterExit() override
     {
-        if (m_dataControl.holds(ownCopyType().toStdString()))
-            handTextToKeeper(Keeper::Wayland, QGuiApplication::clipboard()->text());
+        const QMimeData *copy = m_served.current();
+        if (copy && m_dataControl.holds(ownCopyType().toStdString()))
+            handTextToKeeper(Keeper::Wayland, copy->text());
+        m_served.finishPastes();
     }
 
 private:
@@ -130,7 +164,7 @@ private:
             return;
         QMimeData *&held = m_held[mode == QClipboard::Selection ? 1 : 0];
         auto *now = const_cast<QMimeData *>(QGuiApplication::clipboard()->mimeData(mode));
-        const bool ours = now && (madeByClipboardText(*now) || now == m_emptiness);
+        const bool ours = now && madeByClipboardText(*now);
         if (now != held)
             letGoOf(std::exchange(held, ours ? now : nullptr));
     }
@@ -146,27 +180,14 @@ private:
 
     wl_display *m_display;
     DataControl m_dataControl;
-    QString m_markType; // the type of no content that marks our last copy
+    ServedCopy m_served;
     int m_copies = 0;
-    const QMimeData *m_emptiness = nullptr; // the last given to empty the clipboard
-    std::array<QMimeData *, 2> m_held {};   // the program's data in Qt's clipboard and selection
-    int m_changes = 0;                      // of the clipboard, as Qt has told them
+    bool m_taken = false;                 // the last copy put, by the compositor
+    std::array<QMimeData *, 2> m_held {}; // the program's data in Qt's clipboard and selection
+    int m_changes = 0;                    // of the clipboard, as Qt has told them
     QMetaObject::Connection m_watchingQt;
     QMetaObject::Connection m_takingNotices;
 };
-
-// Qt's own connection to the compositor.
-wl_display *qtsDisplay()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-    const auto *wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
-    return wayland ? wayland->display() : nullptr;
-#else
-    // WORKAROUND: Qt 6.4 has no public way to it.
-    return static_cast<wl_display *>(
-        QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
-#endif
-}
 
 } // namespace
 

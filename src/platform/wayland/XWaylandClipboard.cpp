@@ -57,7 +57,7 @@ class WaylandBesideX11 final : public DisplayClipboard
 public:
     explicit WaylandBesideX11(std::unique_ptr<DisplayClipboard> x11) : m_x11(std::move(x11)) {}
 
-    void markAsOurCopy(QMimeData &data) override { m_x11->markAsOurCopy(data); }
+    void put(QMimeData *data) override { m_x11->put(data); }
     bool displayTookOurCopy() override { return m_x11->displayTookOurCopy(); }
 
     bool displayTookTheEmptying() override
