@@ -33,6 +33,46 @@ struct ServedCopyListeners
         },
         [](void *, wl_registry *, uint32_t) {},
     };
+    // The serials of the input the program's window is given, the keyboard
+    // and pointer entering it as well as keys and buttons: a compositor takes
+    // a copy made with any of them, as it takes Qt's own.
+    static constexpr wl_seat_listener Seat = {
+        [](void *data, wl_seat *seat, uint32_t capabilities) {
+            self(data)->capabilities(seat, capabilities);
+        },
+        [](void *, wl_seat *, const char *) {},
+    };
+    static constexpr wl_keyboard_listener Keyboard = {
+        [](void *, wl_keyboard *, uint32_t, int32_t fd, uint32_t) { ::close(fd); },
+        [](void *data, wl_keyboard *, uint32_t serial, wl_surface *, wl_array *) {
+            self(data)->m_serial = serial;
+        },
+        [](void *, wl_keyboard *, uint32_t, wl_surface *) {},
+        [](void *data, wl_keyboard *, uint32_t serial, uint32_t, uint32_t, uint32_t) {
+            self(data)->m_serial = serial;
+        },
+        [](void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {},
+        [](void *, wl_keyboard *, int32_t, int32_t) {},
+    };
+    // Seat version 1: no event of a later version comes, and the listener
+    // of the libwayland at hand may have more.
+    static const wl_pointer_listener &pointer()
+    {
+        static const wl_pointer_listener listener = [] {
+            wl_pointer_listener made {};
+            made.enter = [](void *data, wl_pointer *, uint32_t serial, wl_surface *, wl_fixed_t, wl_fixed_t) {
+                self(data)->m_serial = serial;
+            };
+            made.leave = [](void *, wl_pointer *, uint32_t, wl_surface *) {};
+            made.motion = [](void *, wl_pointer *, uint32_t, wl_fixed_t, wl_fixed_t) {};
+            made.button = [](void *data, wl_pointer *, uint32_t serial, uint32_t, uint32_t, uint32_t) {
+                self(data)->m_serial = serial;
+            };
+            made.axis = [](void *, wl_pointer *, uint32_t, uint32_t, wl_fixed_t) {};
+            return made;
+        }();
+        return listener;
+    }
     static constexpr wl_data_offer_listener Offer = {
         [](void *data, wl_data_offer *offer, const char *type) { self(data)->offered(offer, type); },
         [](void *, wl_data_offer *, uint32_t) {},
@@ -79,6 +119,10 @@ ServedCopy::~ServedCopy()
     withdraw();
     if (m_manager)
         wl_data_device_manager_destroy(m_manager);
+    if (m_keyboard)
+        wl_keyboard_destroy(m_keyboard);
+    if (m_pointer)
+        wl_pointer_destroy(m_pointer);
     if (m_seat)
         wl_seat_destroy(m_seat);
     if (m_registry)
@@ -95,26 +139,45 @@ bool ServedCopy::bound()
         m_registry = wl_display_get_registry(wrapper);
         wl_proxy_wrapper_destroy(wrapper);
         wl_registry_add_listener(m_registry, &ServedCopyListeners::Registry, this);
-        wl_display_roundtrip_queue(m_display, m_queue);
+        // The globals, then the seat's devices, then their entering the
+        // window where it has the focus.
+        for (int answers = 0; answers < 3; ++answers)
+            wl_display_roundtrip_queue(m_display, m_queue);
     }
     return m_seat && m_manager;
 }
 
+void ServedCopy::capabilities(wl_seat *seat, uint32_t capabilities)
+{
+    if (!m_keyboard && (capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) {
+        m_keyboard = wl_seat_get_keyboard(seat);
+        wl_keyboard_add_listener(m_keyboard, &ServedCopyListeners::Keyboard, this);
+    }
+    if (!m_pointer && (capabilities & WL_SEAT_CAPABILITY_POINTER)) {
+        m_pointer = wl_seat_get_pointer(seat);
+        wl_pointer_add_listener(m_pointer, &ServedCopyListeners::pointer(), this);
+    }
+}
+
 void ServedCopy::global(uint32_t name, const char *interface, uint32_t version)
 {
-    if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0)
+    if (!m_seat && std::strcmp(interface, wl_seat_interface.name) == 0) {
         m_seat = static_cast<wl_seat *>(wl_registry_bind(m_registry, name, &wl_seat_interface, 1));
+        wl_seat_add_listener(m_seat, &ServedCopyListeners::Seat, this);
+    }
     // Version 2 lets a device go, which put() needs.
     else if (!m_manager && std::strcmp(interface, wl_data_device_manager_interface.name) == 0 && version >= 2)
         m_manager = static_cast<wl_data_device_manager *>(
             wl_registry_bind(m_registry, name, &wl_data_device_manager_interface, std::min(version, 3u)));
 }
 
-bool ServedCopy::put(std::unique_ptr<QMimeData> data, uint32_t serial, const QString &mark)
+bool ServedCopy::put(std::unique_ptr<QMimeData> data, const QString &mark)
 {
     withdraw();
     if (!bound())
         return false;
+    // The input that led to this copy, read already along with Qt's.
+    takeNotices();
     m_source = wl_data_device_manager_create_data_source(m_manager);
     wl_data_source_add_listener(m_source, &ServedCopyListeners::Source, this);
     for (const QString &type : data->formats())
@@ -128,7 +191,7 @@ bool ServedCopy::put(std::unique_ptr<QMimeData> data, uint32_t serial, const QSt
     m_sawMark = false;
     m_device = wl_data_device_manager_get_data_device(m_manager, m_seat);
     wl_data_device_add_listener(m_device, &ServedCopyListeners::Device, this);
-    wl_data_device_set_selection(m_device, m_source, serial);
+    wl_data_device_set_selection(m_device, m_source, m_serial);
     const bool answered = wl_display_roundtrip_queue(m_display, m_queue) >= 0;
     wl_data_device_release(m_device);
     m_device = nullptr;

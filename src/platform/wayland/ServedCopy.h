@@ -18,6 +18,8 @@ struct wl_data_offer;
 struct wl_data_source;
 struct wl_display;
 struct wl_event_queue;
+struct wl_keyboard;
+struct wl_pointer;
 struct wl_registry;
 struct wl_seat;
 
@@ -36,12 +38,13 @@ public:
     ServedCopy(const ServedCopy &) = delete;
     ServedCopy &operator=(const ServedCopy &) = delete;
 
-    // Offers data's types on the clipboard, with the serial of an input event
-    // the compositor gave; takes ownership. True where the compositor then
+    // Offers data's types on the clipboard, with the serial of the last input
+    // the compositor gave the program; takes ownership. True where the
+    // compositor then
     // told the program that the clipboard holds an offer with the type mark,
     // which data offers and no earlier copy did: Mutter tells only the
     // focused client, and only the newest device of its.
-    bool put(std::unique_ptr<QMimeData> data, uint32_t serial, const QString &mark);
+    bool put(std::unique_ptr<QMimeData> data, const QString &mark);
     // Gives up the last copy put, the compositor having refused it.
     void withdraw();
     // The copy the clipboard holds, as far as the compositor has told; null
@@ -68,6 +71,7 @@ private:
 
     bool bound();
     void global(uint32_t name, const char *interface, uint32_t version);
+    void capabilities(wl_seat *seat, uint32_t capabilities);
     void offered(const wl_data_offer *offer, const char *type);
     void selection(const wl_data_offer *offer);
     void send(const wl_data_source *source, const char *type, int fd);
@@ -81,6 +85,9 @@ private:
     wl_event_queue *m_queue;
     wl_registry *m_registry = nullptr;
     wl_seat *m_seat = nullptr;
+    wl_keyboard *m_keyboard = nullptr;
+    wl_pointer *m_pointer = nullptr;
+    uint32_t m_serial = 0; // of the last input the program was given
     wl_data_device_manager *m_manager = nullptr;
     wl_data_device *m_device = nullptr;                   // only while a copy is put
     std::list<std::pair<wl_data_offer *, bool>> m_offers; // to it, and whether each has the mark

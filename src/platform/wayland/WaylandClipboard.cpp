@@ -35,20 +35,6 @@ wl_display *qtsDisplay()
 #endif
 }
 
-// The serial of the last input event Qt was given, which a copy is made in
-// answer to.
-uint32_t lastInputSerial()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-    const auto *wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
-    return wayland ? wayland->lastInputSerial() : 0;
-#else
-    // WORKAROUND: Qt 6.4 has no public way to it.
-    return uint32_t(
-        quintptr(QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("serial")));
-#endif
-}
-
 // The program serves its copies itself (ServedCopy.h), and asks whether the
 // compositor took each: a compositor refuses a copy that carries no input
 // serial it gave (a button pressed through a screen reader before any input
@@ -103,7 +89,7 @@ public:
         const QString mark = QStringLiteral("%1-%2").arg(ownCopyType()).arg(++m_copies);
         data->setData(mark, QByteArray());
         const bool control = m_dataControl.available();
-        const bool told = m_served.put(std::unique_ptr<QMimeData>(data), lastInputSerial(), mark);
+        const bool told = m_served.put(std::unique_ptr<QMimeData>(data), mark);
         m_taken = control ? m_dataControl.offerArrived(mark.toStdString())
                           : told || compositorChangedTheClipboard();
         if (!m_taken)
