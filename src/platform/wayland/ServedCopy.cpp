@@ -244,12 +244,14 @@ void ServedCopy::send(const wl_data_source *source, const char *type, int fd)
     paste.fd = fd;
     paste.bytes = bytes;
     paste.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-    QObject::connect(paste.notifier.get(), &QSocketNotifier::activated, [this, &paste] { write(paste); });
+    QObject::connect(paste.notifier.get(), &QSocketNotifier::activated,
+                     [this, entry = std::prev(m_pastes.end())] { write(entry); });
     watchForStalls();
 }
 
-void ServedCopy::write(Paste &paste)
+void ServedCopy::write(std::list<Paste>::iterator entry)
 {
+    Paste &paste = *entry;
     for (;;) {
         const ssize_t count = ::write(paste.fd, paste.bytes.constData() + paste.written,
                                       size_t(std::min(paste.bytes.size() - paste.written, Piece)));
@@ -264,7 +266,7 @@ void ServedCopy::write(Paste &paste)
         if (count <= 0 || paste.written == paste.bytes.size())
             break;
     }
-    end(std::find_if(m_pastes.begin(), m_pastes.end(), [&](const Paste &p) { return &p == &paste; }));
+    end(entry);
 }
 
 void ServedCopy::end(std::list<Paste>::iterator paste)

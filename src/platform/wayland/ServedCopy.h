@@ -76,7 +76,7 @@ private:
     void selection(const wl_data_offer *offer);
     void send(const wl_data_source *source, const char *type, int fd);
     void cancelled(const wl_data_source *source);
-    void write(Paste &paste);
+    void write(std::list<Paste>::iterator entry);
     void end(std::list<Paste>::iterator paste);
     void dropStalled();
     void watchForStalls();
