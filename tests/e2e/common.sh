@@ -59,6 +59,10 @@ ended() {
     ! kill -0 "$1" 2>/dev/null
 }
 
+window_gone() {
+    ! shown Tessivan
+}
+
 # copy_text TEXT [TYPE]: another client copies TEXT, as copy_in does a file.
 copy_text() {
     printf '%s' "$1" >"$work/copied"
@@ -261,12 +265,14 @@ start_keeper() {
     helper_says keeper kept
 }
 
-# start_xvfb LOG: an X server of the test's own, taking clients; its display
-# in $xvfb_display, its process in $xvfb_pid, its messages in LOG.
+# start_xvfb LOG [OPTION...]: an X server of the test's own, taking clients;
+# its display in $xvfb_display, its process in $xvfb_pid, its messages in LOG.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$1" &
+    log=$1
+    shift
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset "$@" 3>"$work/display" 2>"$log" &
     xvfb_pid=$!
-    wait_until 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$1")"
+    wait_until 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$log")"
     xvfb_display=:$(cat "$work/display")
     # Takes clients once it answers, which is not always as soon as it has
     # given its number. -noreset: by default Xvfb resets whenever its last

@@ -206,7 +206,3 @@ close_during_stalled_paste() {
     app_ended_well
     end_stalled_paste
 }
-
-window_gone() {
-    ! shown Tessivan
-}

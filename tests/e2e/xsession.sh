@@ -5,10 +5,11 @@
 . "${e2e_dir:-$(dirname "$0")}/common.sh"
 keeper_name=tessivan-keeper-x11
 
+# start_x [OPTION...]: the X server, started with those options.
 start_x() {
     new_session
     server="The X server"
-    start_xvfb "$work/server.log"
+    start_xvfb "$work/server.log" "$@"
     server_pid=$xvfb_pid
     DISPLAY=$xvfb_display
     export DISPLAY
@@ -19,7 +20,7 @@ start_x() {
 
 # stop_clients: the clipboard clients the test left behind, as the session ends.
 stop_clients() {
-    pkill -P $$ xclip 2>/dev/null || true
+    pkill -P $$ -x 'xclip|slow_paste' 2>/dev/null || true
 }
 
 # start_app BINARY [NAME=VALUE...]: starts it, in that environment and under

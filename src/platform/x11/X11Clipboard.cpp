@@ -1,5 +1,6 @@
 #include "platform/clipboard/DisplayClipboard.h"
 #include "platform/clipboard/KeeperHandOver.h"
+#include "platform/x11/X11Pastes.h"
 #include "platform/x11/X11Selection.h"
 
 #include <QClipboard>
@@ -17,8 +18,8 @@ class X11Clipboard final : public DisplayClipboard
 public:
     // Hands the text the program owns on the clipboard, if any, to the
     // clipboard manager, or where none runs or it does not take the text in
-    // time, to tessivan-keeper-x11. Returns within about two seconds, the text
-    // kept or the hand-over abandoned.
+    // time, to tessivan-keeper-x11, within about two seconds. Pastes under
+    // way are then served to their end, from the same text.
     void keepAfterExit() override
     {
         // The closed window leaves the screen before the hand-over waits.
@@ -27,6 +28,7 @@ public:
             handToManager();
         else if (clipboardOwnedHere())
             handTextToKeeper(Keeper::X11, QGuiApplication::clipboard()->text());
+        m_pastes.finish();
     }
 
 private:
@@ -49,6 +51,8 @@ private:
         if (!saved)
             handTextToKeeper(Keeper::X11, text);
     }
+
+    X11Pastes m_pastes;
 };
 
 } // namespace
