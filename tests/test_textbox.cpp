@@ -67,6 +67,8 @@ private slots:
     void goesThroughTheProgramsClipboard_data();
     void goesThroughTheProgramsClipboard();
     void wrapsAnywhereOnlyWhileALongRunIsThere();
+    void tellsInputMethodsOnlyTheTextNearTheCursor_data();
+    void tellsInputMethodsOnlyTheTextNearTheCursor();
 
 private:
     QWidget *m_window = nullptr;
@@ -267,6 +269,51 @@ void TestTextBox::wrapsAnywhereOnlyWhileALongRunIsThere()
     QVERIFY(wrapsAnywhere());
     m_box->undo();
     QVERIFY(!wrapsAnywhere());
+}
+
+void TestTextBox::tellsInputMethodsOnlyTheTextNearTheCursor_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("cursor");
+    const QString line(10000, u'a');
+    // Surrogate pairs, four bytes of UTF-8 each, where the text is cut.
+    const QString wide = u"\U00010428"_s.repeated(5000);
+    QTest::newRow("short, all selected") << u"short"_s << 0 << 5;
+    QTest::newRow("long, cursor at the start") << line << 0 << 0;
+    QTest::newRow("long, all selected") << line << 0 << 10000;
+    QTest::newRow("long, all selected backwards") << line << 10000 << 0;
+    QTest::newRow("long, cursor in the middle") << line << 5000 << 5000;
+    QTest::newRow("wide, all selected") << wide << 0 << 10000;
+    QTest::newRow("wide, cursor after a pair") << wide << 5000 << 5002;
+}
+
+void TestTextBox::tellsInputMethodsOnlyTheTextNearTheCursor()
+{
+    QFETCH(QString, text);
+    QFETCH(int, anchor);
+    QFETCH(int, cursor);
+    m_box->setPlainText(text);
+    QTextCursor selection = m_box->textCursor();
+    selection.setPosition(anchor);
+    selection.setPosition(cursor, QTextCursor::KeepAnchor);
+    m_box->setTextCursor(selection);
+
+    // Asked as Qt's input method support asks.
+    QInputMethodQueryEvent query(Qt::ImSurroundingText | Qt::ImCursorPosition | Qt::ImAnchorPosition);
+    QCoreApplication::sendEvent(m_box, &query);
+    const QString told = query.value(Qt::ImSurroundingText).toString();
+    const int toldCursor = query.value(Qt::ImCursorPosition).toInt();
+    const int toldAnchor = query.value(Qt::ImAnchorPosition).toInt();
+    // Within text-input-v3's 4000 bytes, whole characters, and where the box
+    // holds it; the selection as much of it as fits.
+    QVERIFY(told.toUtf8().size() <= 4000);
+    QVERIFY(told.isValidUtf16());
+    const int start = cursor - toldCursor;
+    QCOMPARE(text.mid(start, told.size()), told);
+    QCOMPARE(toldAnchor, std::clamp(anchor - start, 0, int(told.size())));
+    if (text.size() <= TextBoxWidget::SurroundingLength)
+        QCOMPARE(told, text);
 }
 
 QTEST_MAIN(TestTextBox)

@@ -3,8 +3,9 @@
 # window as the compositor was told it; Copy, the e-mail address and Clear
 # with another client owning the clipboard, pressed through AT-SPI before
 # any input (taken for real, or refused and said so with the other client's
-# text kept) and afterwards by real keys; the text kept after the
-# compositor's close and after SIGTERM.
+# text kept) and afterwards by real keys; a paste that reads nothing
+# holding nothing up; the text kept after the compositor's close and after
+# SIGTERM.
 # Usage: desktop.sh mutter|kwin TESSIVAN
 set -eu
 . "$(dirname "$0")/desktopsession.sh"
@@ -52,14 +53,35 @@ press Clear
 clipboard_is ''
 if shown "$TESSIVAN_VENDOR"; then fail "a failure was reported"; fi
 
-# The copied text outlives the program, closed by the compositor or ended
-# by SIGTERM: KWin has the keeper serve it, Mutter keeps it itself.
-atspi set 'Type text for convert here' 'kept'
+# A paste that reads nothing holds neither the window nor other pastes:
+# a new paste is served whole, and Clear takes effect meanwhile.
+# Twice as long as the pipes between hold, in two conversions, as an
+# argument holds no more than 128 KiB; one line, selected whole, which the
+# input method is told only part of.
+printf '%0100000d' 0 >"$work/half"
+cat "$work/half" "$work/half" >"$work/long"
+atspi set 'Type text for convert here' "$(cat "$work/half")"
+press Convert
 press Convert
 press 'Copy to Clipboard'
-clipboard_is 'KePt'
-close_app
-clipboard_is 'KePt'
+clipboard_holds "$work/long"
+atspi focus 'Converted text'
+real_keys 29 30
+stalled_paste
+clipboard_holds "$work/long"
+press Clear
+clipboard_is ''
+end_stalled_paste
+
+# The copied text outlives the program, closed by the compositor while a
+# paste stalls, or ended by SIGTERM: KWin has the keeper serve it, Mutter
+# keeps it itself.
+atspi set 'Type text for convert here' "$(cat "$work/half")"
+press Convert
+press Convert
+press 'Copy to Clipboard'
+clipboard_holds "$work/long"
+close_during_stalled_paste "$work/long"
 start_app "$1"
 atspi set 'Converted text' 'after SIGTERM'
 press 'Copy to Clipboard'

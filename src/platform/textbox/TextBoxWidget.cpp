@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace {
 
 enum BlockState { HasNoLongRun = 0, HasLongRun = 1 };
@@ -144,6 +146,30 @@ void TextBoxWidget::insertFromMimeData(const QMimeData *source)
     prepareFor(text);
     insertPlainText(text);
     ensureCursorVisible();
+}
+
+QVariant TextBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    const QVariant qts = QPlainTextEdit::inputMethodQuery(query);
+    if (query != Qt::ImSurroundingText && query != Qt::ImCursorPosition && query != Qt::ImAnchorPosition)
+        return qts;
+    const QString text = QPlainTextEdit::inputMethodQuery(Qt::ImSurroundingText).toString();
+    if (text.size() <= SurroundingLength)
+        return qts;
+    // Around the cursor, and not between the halves of a surrogate pair.
+    const int cursor = QPlainTextEdit::inputMethodQuery(Qt::ImCursorPosition).toInt();
+    qsizetype start = std::clamp(cursor - SurroundingLength / 2, qsizetype(0), text.size() - SurroundingLength);
+    qsizetype end = start + SurroundingLength;
+    if (text.at(start).isLowSurrogate())
+        ++start;
+    if (end < text.size() && text.at(end).isLowSurrogate())
+        --end;
+    const auto within = [&](qsizetype position) { return int(std::clamp(position, start, end) - start); };
+    if (query == Qt::ImSurroundingText)
+        return text.sliced(start, end - start);
+    if (query == Qt::ImCursorPosition)
+        return within(cursor);
+    return within(qts.toInt());
 }
 
 void TextBoxWidget::contentsChanged(int position, int /*removed*/, int added)

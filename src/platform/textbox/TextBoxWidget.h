@@ -24,6 +24,10 @@ public:
     // times as much as prose.
     static constexpr qsizetype LongRun = 128;
 
+    // The most text an input method is told around the cursor: 3000 bytes
+    // of UTF-8 at most.
+    static constexpr qsizetype SurroundingLength = 1000;
+
     // To be called before text arrives. Switching the mode lays out what the
     // box holds, so switching before a large text arrives, rather than once it
     // is there, spares laying it out twice.
@@ -54,6 +58,13 @@ protected:
     // to four times, each another clipboard timeout where it does not answer.
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+
+    // WORKAROUND: Qt 6.8 and later (text-input-v3) hand the input method a
+    // selection of any size whole, as the text around the cursor, beyond the
+    // 4000 bytes that the protocol allows: Mutter then ends the program's
+    // connection. An input method needs only the text near the cursor, so
+    // the box tells it at most SurroundingLength characters of it.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     void copySelection(bool cut);
