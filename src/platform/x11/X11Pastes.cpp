@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <vector>
 
 class X11Pastes::Follower final : public QAbstractNativeEventFilter
