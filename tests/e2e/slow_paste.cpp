@@ -35,7 +35,8 @@ xcb_generic_event_t *next(xcb_atom_t property, int type)
 XcbReply<xcb_get_property_reply_t> take(xcb_window_t self, xcb_atom_t property)
 {
     return owned(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 1, self, property, XCB_GET_PROPERTY_TYPE_ANY, 0, UINT32_MAX / 4),
+        connection,
+        xcb_get_property(connection, 1, self, property, XCB_GET_PROPERTY_TYPE_ANY, 0, UINT32_MAX / 4),
         nullptr));
 }
 
@@ -50,17 +51,20 @@ int main(int argc, char **argv)
     const xcb_atom_t property = atom("_SLOW_PASTE"), incr = atom("INCR");
     const uint32_t watched = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection, self, XCB_CW_EVENT_MASK, &watched);
-    xcb_convert_selection(connection, self, atom("CLIPBOARD"), atom("UTF8_STRING"), property, XCB_CURRENT_TIME);
+    xcb_convert_selection(connection, self, atom("CLIPBOARD"), atom("UTF8_STRING"), property,
+                          XCB_CURRENT_TIME);
     xcb_flush(connection);
 
-    const auto answer = owned(reinterpret_cast<xcb_selection_notify_event_t *>(next(property, XCB_SELECTION_NOTIFY)));
+    const auto answer
+        = owned(reinterpret_cast<xcb_selection_notify_event_t *>(next(property, XCB_SELECTION_NOTIFY)));
     if (!answer || answer->property == XCB_ATOM_NONE)
         return 1;
     auto piece = take(self, property);
     if (!piece)
         return 1;
     if (piece->type != incr) {
-        std::fwrite(xcb_get_property_value(piece.get()), 1, xcb_get_property_value_length(piece.get()), stdout);
+        std::fwrite(xcb_get_property_value(piece.get()), 1, xcb_get_property_value_length(piece.get()),
+                    stdout);
         return 0;
     }
     // Taking the INCR property asks for the first piece.

@@ -150,7 +150,7 @@ void TextBoxWidget::insertFromMimeData(const QMimeData *source)
 
 QVariant TextBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    const QVariant qts = QPlainTextEdit::inputMethodQuery(query);
+    QVariant qts = QPlainTextEdit::inputMethodQuery(query);
     if (query != Qt::ImSurroundingText && query != Qt::ImCursorPosition && query != Qt::ImAnchorPosition)
         return qts;
     const QString text = QPlainTextEdit::inputMethodQuery(Qt::ImSurroundingText).toString();
@@ -158,7 +158,8 @@ QVariant TextBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
         return qts;
     // Around the cursor, and not between the halves of a surrogate pair.
     const int cursor = QPlainTextEdit::inputMethodQuery(Qt::ImCursorPosition).toInt();
-    qsizetype start = std::clamp(cursor - SurroundingLength / 2, qsizetype(0), text.size() - SurroundingLength);
+    qsizetype start
+        = std::clamp(cursor - SurroundingLength / 2, qsizetype(0), text.size() - SurroundingLength);
     qsizetype end = start + SurroundingLength;
     if (text.at(start).isLowSurrogate())
         ++start;
