@@ -4,7 +4,7 @@
 #        atspi.py press CAPTION  (presses the control of that name, waiting for it up to 10 s)
 #        atspi.py focus CAPTION  (gives that control the keyboard focus)
 #        atspi.py set CAPTION TEXT  (sets the text of that text box)
-#        atspi.py shown TITLE    (succeeds while a window of that title is shown)
+#        atspi.py shown TITLE    (succeeds while a window of that title is shown, at one look)
 #        atspi.py tree           (prints the window's tree: role, name, actions and
 #                                 labelling relations, one control a line)
 import sys
@@ -26,8 +26,9 @@ def find(node, name):
     return None
 
 
-def application():
-    for _ in range(100):
+def application(looks=100):
+    """The program with its windows, looked for every 0.1 s, up to 10 s by default."""
+    for _ in range(looks):
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == "tessivan" and app.childCount > 0:
                 return app
@@ -47,7 +48,8 @@ def act(name, action):
 
 
 def shown(title):
-    app = application()
+    # One look: a program whose windows have gone would be waited for.
+    app = application(looks=1)
     states = [window.getState() for window in (app or []) if window is not None and window.name == title]
     return 0 if any(state.contains(pyatspi.STATE_SHOWING) for state in states) else 1
 

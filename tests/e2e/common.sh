@@ -19,6 +19,8 @@ new_session() {
 end_session() {
     status=$?
     [ -z "${app_pid:-}" ] || kill "$app_pid" 2>/dev/null || true
+    # A paste left stalled or slow by a failure would hold the wait below.
+    for pid in ${stalled_pid:-} ${slow_pid:-}; do kill "$pid" 2>/dev/null || true; done
     stop_clients
     kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
