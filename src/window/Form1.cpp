@@ -73,8 +73,7 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     setFixedSize(size());
     askForFixedFrame(this);
     QIcon icon; // the renderings of data/tessivan.svg made at build time
-    for (const QFileInfo &rendering :
-         QDir(QStringLiteral(":/"), QStringLiteral("tessivan-*.png")).entryInfoList())
+    for (const QFileInfo &rendering : QDir(QStringLiteral(":/icons")).entryInfoList())
         icon.addFile(rendering.filePath());
     setWindowIcon(icon);
     const QList<QPushButton *> buttons = {m_ui.Command1, m_ui.Command2, m_ui.Command3};
