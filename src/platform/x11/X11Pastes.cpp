@@ -94,10 +94,13 @@ private:
 
     // Qt watches the reader's window for the whole of a paste in pieces, and
     // stops once it has written the last, empty piece. A window gone, or the
-    // X server, ends the paste too.
+    // X server, ends the paste too. A stalled paste is Qt's to give up, on a
+    // coarse timer that may fire 5% late: it is followed a tenth longer,
+    // so that none is left to Qt as the program ends.
     bool underWay(const Reader &reader) const
     {
-        if (keeper::Clock::now() - reader.lastProgress >= keeper::StallLimit)
+        constexpr auto QtGivesUp = keeper::StallLimit + keeper::StallLimit / 10;
+        if (keeper::Clock::now() - reader.lastProgress >= QtGivesUp)
             return false;
         const auto attributes = owned(xcb_get_window_attributes_reply(
             m_connection, xcb_get_window_attributes(m_connection, reader.window), nullptr));

@@ -14,9 +14,8 @@ public:
     X11Pastes(const X11Pastes &) = delete;
     X11Pastes &operator=(const X11Pastes &) = delete;
 
-    // Runs the event loop until every paste under way has ended or its
-    // reader has taken nothing for one clipboard timeout, as Qt then gives
-    // it up.
+    // Runs the event loop until every paste under way has ended, or Qt has
+    // given it up after one clipboard timeout in which its reader took nothing.
     void finish();
 
 private:
