@@ -20,7 +20,7 @@ start_x() {
 
 # stop_clients: the clipboard clients the test left behind, as the session ends.
 stop_clients() {
-    pkill -P $$ -x 'xclip|slow_paste' 2>/dev/null || true
+    pkill -P $$ -x xclip 2>/dev/null || true
 }
 
 # start_app BINARY [NAME=VALUE...]: starts it, in that environment and under
