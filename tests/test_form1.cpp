@@ -5,6 +5,7 @@
 #include "window/Form1.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -103,6 +104,14 @@ void TestForm1::hasTheFixedWindowDefinition()
 
     const QIcon icon = m_form->windowIcon();
     QVERIFY(!icon.isNull());
+    // Every size the window offers is the installed rendering, pixel for pixel.
+    const QFileInfoList renderings = QDir(QStringLiteral(ICON_RENDERINGS)).entryInfoList({u"*.png"_s});
+    QCOMPARE(icon.availableSizes().size(), renderings.size());
+    for (const QFileInfo &rendering : renderings) {
+        const QImage installed = QImage(rendering.filePath()).convertToFormat(QImage::Format_ARGB32);
+        const QImage offered = icon.pixmap(installed.size(), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY2(offered == installed, qPrintable(rendering.fileName()));
+    }
     const QImage picture = icon.pixmap(QSize(32, 32), 1.0).toImage();
     QCOMPARE(picture.size(), QSize(32, 32));
     // Red A lower left, blue B at the top, grey C lower right.

@@ -1,8 +1,11 @@
 // Renders the window icon's SVG to PNG files of the given sizes, at build time:
-// the program then needs no SVG support to show its icon. With --ico, writes
-// the Windows icon instead: 32 x 32 in 2 and in 16 colours, 16 x 16 in 16
-// colours, 48 x 48 in true colour and 256 x 256 as PNG.
-// Usage: render-icon ICON.svg OUTPUT_DIR SIZE...
+// the program then needs no SVG support to show its icon. With --pixels,
+// writes each size as the PNG's pixels premultiplied, in the build machine's
+// byte order (a file named by the size), which the program reads without an
+// image decoder. With --ico, writes the Windows icon instead: 32 x 32 in 2 and
+// in 16 colours, 16 x 16 in 16 colours, 48 x 48 in true colour and 256 x 256
+// as PNG.
+// Usage: render-icon [--pixels] ICON.svg OUTPUT_DIR SIZE...
 //        render-icon --ico ICON.svg OUTPUT.ico
 #include <QDir>
 #include <QGuiApplication>
@@ -150,6 +153,16 @@ bool writeIco(QSvgRenderer &svg, const QString &path)
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }
 
+// As a QPixmap holds the PNG once read: premultiplied, row after row.
+bool writePixels(const QImage &image, const QString &path)
+{
+    const QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QFile file(path);
+    const auto bytes = qint64(premultiplied.sizeInBytes());
+    return file.open(QIODevice::WriteOnly)
+        && file.write(reinterpret_cast<const char *>(premultiplied.constBits()), bytes) == bytes;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -165,20 +178,24 @@ int main(int argc, char *argv[])
         }
         return 0;
     }
-    if (args.size() < 4) {
-        std::fprintf(stderr, "usage: render-icon ICON.svg OUTPUT_DIR SIZE... | --ico ICON.svg OUTPUT.ico\n");
+    const bool pixels = args.size() > 1 && args[1] == u"--pixels";
+    const QStringList rest = args.mid(pixels ? 2 : 1);
+    if (rest.size() < 3) {
+        std::fprintf(stderr,
+                     "usage: render-icon [--pixels] ICON.svg OUTPUT_DIR SIZE... | --ico ICON.svg OUTPUT.ico\n");
         return 2;
     }
-    QSvgRenderer svg(args[1]);
+    QSvgRenderer svg(rest[0]);
     if (!svg.isValid()) {
-        std::fprintf(stderr, "render-icon: cannot read %s\n", qPrintable(args[1]));
+        std::fprintf(stderr, "render-icon: cannot read %s\n", qPrintable(rest[0]));
         return 1;
     }
-    QDir().mkpath(args[2]);
-    for (const QString &sizeText : args.mid(3)) {
+    QDir().mkpath(rest[1]);
+    for (const QString &sizeText : rest.mid(2)) {
         const QImage image = render(svg, sizeText.toInt());
-        const QString path = QStringLiteral("%1/tessivan-%2.png").arg(args[2], sizeText);
-        if (!image.save(path)) {
+        const QString path = pixels ? QStringLiteral("%1/%2").arg(rest[1], sizeText)
+                                    : QStringLiteral("%1/tessivan-%2.png").arg(rest[1], sizeText);
+        if (!(pixels ? writePixels(image, path) : image.save(path))) {
             std::fprintf(stderr, "render-icon: cannot write %s\n", qPrintable(path));
             return 1;
         }

@@ -6,9 +6,9 @@
 #include "window/Accessibility.h"
 #include "window/ClickFilter.h"
 #include "window/HandPointer.h"
+#include "window/WindowIcon.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <algorithm>
 #include <functional>
@@ -72,10 +72,7 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     m_ui.setupUi(this);
     setFixedSize(size());
     askForFixedFrame(this);
-    QIcon icon; // the renderings of data/tessivan.svg made at build time
-    for (const QFileInfo &rendering : QDir(QStringLiteral(":/icons")).entryInfoList())
-        icon.addFile(rendering.filePath());
-    setWindowIcon(icon);
+    setWindowIcon(WindowIcon());
     const QList<QPushButton *> buttons = {m_ui.Command1, m_ui.Command2, m_ui.Command3};
     shrinkFontsUntil({this}, [&] { return captionsShowWhole(buttons); });
 

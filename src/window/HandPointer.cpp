@@ -2,11 +2,14 @@
 
 #include <QPixmap>
 
+// As a C array, read without the image readers Qt looks for among its plugins.
+#include "hand-pointer.xpm"
+
 #include <cmath>
 
 QCursor HandPointer(qreal devicePixelRatio)
 {
-    QPixmap hand(QStringLiteral(":/hand-pointer.xpm"));
+    QPixmap hand(hand_pointer);
     if (devicePixelRatio > 1) {
         const int size = int(std::lround(hand.width() * devicePixelRatio));
         hand = hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);

@@ -1,0 +1,103 @@
+#include "window/WindowIcon.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QIconEngine>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPixmap>
+#include <QResource>
+
+#include <algorithm>
+
+namespace {
+
+// Square renderings, each a file named by its side.
+const QString Folder = QStringLiteral(":/icons");
+
+QList<int> sidesInFolder()
+{
+    QList<int> sides;
+    for (const QString &name : QDir(Folder).entryList(QDir::Files))
+        sides << name.toInt();
+    std::sort(sides.begin(), sides.end());
+    return sides;
+}
+
+QPixmap unpack(int side)
+{
+    auto *pixels = new QByteArray(QResource(Folder + u'/' + QString::number(side)).uncompressedData());
+    if (pixels->size() != qsizetype(side) * side * 4) {
+        delete pixels;
+        return {};
+    }
+    // The image takes the unpacked bytes as they are, without a copy.
+    const QImage image(reinterpret_cast<uchar *>(pixels->data()), side, side, side * 4,
+                       QImage::Format_ARGB32_Premultiplied,
+                       [](void *bytes) { delete static_cast<QByteArray *>(bytes); }, pixels);
+    return QPixmap::fromImage(image);
+}
+
+// Chooses, sizes and draws as Qt's own engine does for a set of pictures, so
+// that every size and mode looks as a QIcon of the renderings would.
+class RenderingsOnRequest final : public QIconEngine
+{
+public:
+    QIconEngine *clone() const override { return new RenderingsOnRequest(*this); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int side : m_sides)
+            sizes << QSize(side, side);
+        return sizes;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        QSize actual(bestSide(size), bestSide(size));
+        if (actual.width() > size.width() || actual.height() > size.height())
+            actual.scale(size, Qt::KeepAspectRatio);
+        return actual;
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QSize actual = actualSize(size, mode, state);
+        QPixmap rendering = unpack(bestSide(size));
+        if (rendering.isNull() || actual.isEmpty())
+            return {};
+        if (rendering.size() != actual)
+            rendering = rendering.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (mode == QIcon::Normal)
+            return rendering;
+        // Greyed or highlighted by the style, as Qt does it for any picture.
+        return QIcon(rendering).pixmap(actual, 1.0, mode, state);
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QPaintDevice *device = painter->device();
+        const qreal scale = device ? device->devicePixelRatio() : qGuiApp->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * scale, mode, state));
+    }
+
+private:
+    // The smallest at least as large as asked, by area, or else the largest.
+    int bestSide(const QSize &size) const
+    {
+        const qint64 wanted = qint64(size.width()) * size.height();
+        const auto found = std::find_if(m_sides.cbegin(), m_sides.cend(),
+                                        [&](int side) { return qint64(side) * side >= wanted; });
+        return found != m_sides.cend() ? *found : m_sides.isEmpty() ? 0 : m_sides.last();
+    }
+
+    QList<int> m_sides = sidesInFolder();
+};
+
+} // namespace
+
+QIcon WindowIcon()
+{
+    return QIcon(new RenderingsOnRequest);
+}
