@@ -9,6 +9,7 @@
 #include <QResource>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -32,10 +33,10 @@ QPixmap unpack(int side)
         return {};
     }
     // The image takes the unpacked bytes as they are, without a copy.
-    const QImage image(reinterpret_cast<uchar *>(pixels->data()), side, side, side * 4,
+    QImage image(reinterpret_cast<uchar *>(pixels->data()), side, side, side * 4,
                        QImage::Format_ARGB32_Premultiplied,
                        [](void *bytes) { delete static_cast<QByteArray *>(bytes); }, pixels);
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(std::move(image));
 }
 
 // Chooses, sizes and draws as Qt's own engine does for a set of pictures, so
