@@ -109,7 +109,8 @@ void TestForm1::hasTheFixedWindowDefinition()
     QCOMPARE(icon.availableSizes().size(), renderings.size());
     for (const QFileInfo &rendering : renderings) {
         const QImage installed = QImage(rendering.filePath()).convertToFormat(QImage::Format_ARGB32);
-        const QImage offered = icon.pixmap(installed.size(), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage offered
+            = icon.pixmap(installed.size(), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
         QVERIFY2(offered == installed, qPrintable(rendering.fileName()));
     }
     const QImage picture = icon.pixmap(QSize(32, 32), 1.0).toImage();

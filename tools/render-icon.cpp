@@ -181,8 +181,9 @@ int main(int argc, char *argv[])
     const bool pixels = args.size() > 1 && args[1] == u"--pixels";
     const QStringList rest = args.mid(pixels ? 2 : 1);
     if (rest.size() < 3) {
-        std::fprintf(stderr,
-                     "usage: render-icon [--pixels] ICON.svg OUTPUT_DIR SIZE... | --ico ICON.svg OUTPUT.ico\n");
+        std::fprintf(
+            stderr,
+            "usage: render-icon [--pixels] ICON.svg OUTPUT_DIR SIZE... | --ico ICON.svg OUTPUT.ico\n");
         return 2;
     }
     QSvgRenderer svg(rest[0]);

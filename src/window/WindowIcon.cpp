@@ -14,12 +14,12 @@
 namespace {
 
 // Square renderings, each a file named by its side.
-const QString Folder = QStringLiteral(":/icons");
+constexpr QStringView Folder = u":/icons";
 
 QList<int> sidesInFolder()
 {
     QList<int> sides;
-    for (const QString &name : QDir(Folder).entryList(QDir::Files))
+    for (const QString &name : QDir(Folder.toString()).entryList(QDir::Files))
         sides << name.toInt();
     std::sort(sides.begin(), sides.end());
     return sides;
@@ -27,15 +27,17 @@ QList<int> sidesInFolder()
 
 QPixmap unpack(int side)
 {
-    auto *pixels = new QByteArray(QResource(Folder + u'/' + QString::number(side)).uncompressedData());
+    auto *pixels
+        = new QByteArray(QResource(Folder.toString() + u'/' + QString::number(side)).uncompressedData());
     if (pixels->size() != qsizetype(side) * side * 4) {
         delete pixels;
         return {};
     }
     // The image takes the unpacked bytes as they are, without a copy.
-    QImage image(reinterpret_cast<uchar *>(pixels->data()), side, side, side * 4,
-                       QImage::Format_ARGB32_Premultiplied,
-                       [](void *bytes) { delete static_cast<QByteArray *>(bytes); }, pixels);
+    QImage image(
+        reinterpret_cast<uchar *>(pixels->data()), side, side, qsizetype(side) * 4,
+        QImage::Format_ARGB32_Premultiplied, [](void *bytes) { delete static_cast<QByteArray *>(bytes); },
+        pixels);
     return QPixmap::fromImage(std::move(image));
 }
 
