@@ -58,7 +58,8 @@ public:
 
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        QSize actual(bestSide(size), bestSide(size));
+        const int side = bestSide(size);
+        QSize actual(side, side);
         if (actual.width() > size.width() || actual.height() > size.height())
             actual.scale(size, Qt::KeepAspectRatio);
         return actual;
