@@ -9,20 +9,35 @@
 #include "window/WindowIcon.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace {
 
 // The labels' face where the system has it, otherwise a sans-serif face that
 // covers Cyrillic, the closest to its widths first; a wider one is made
-// smaller to fit.
-QFont labelFont(QFont font)
+// smaller to fit. Only the faces present are named: Qt has the font matcher
+// look for a stand-in for each one missing, a third of a millisecond at start.
+QStringList labelFaces()
 {
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("DejaVu Sans")});
+    const QStringList wanted
+        = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+           QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
+    QStringList installed = QFontDatabase::families();
+    for (QString &family : installed)
+        family = family.section(QStringLiteral(" ["), 0, 0); // less a foundry's name
+    QStringList present;
+    std::copy_if(wanted.cbegin(), wanted.cend(), std::back_inserter(present),
+                 [&](const QString &face) { return installed.contains(face, Qt::CaseInsensitive); });
+    return present.isEmpty() ? wanted : present;
+}
+
+QFont labelFont(QFont font, const QStringList &faces)
+{
+    font.setFamilies(faces);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;
@@ -98,8 +113,9 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     m_ui.Label2->setText(ContactSite.toString());
     m_ui.Label4->setText(ContactMail.toString());
     const QList<QLabel *> labels = {m_ui.Label1, m_ui.Label2, m_ui.Label3, m_ui.Label4};
+    const QStringList faces = labelFaces();
     for (QLabel *label : labels)
-        label->setFont(labelFont(label->font()));
+        label->setFont(labelFont(label->font(), faces));
     shrinkFontsUntil({labels.cbegin(), labels.cend()}, [&] { return captionsShowWhole(labels); });
 
     const auto runs = [this](Handler handler) { return [this, handler] { run(handler); }; };
