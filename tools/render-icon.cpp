@@ -1,7 +1,7 @@
 // Renders the window icon's SVG to PNG files of the given sizes, at build time:
 // the program then needs no SVG support to show its icon. With --pixels,
-// writes each size as the PNG's pixels premultiplied, in the build machine's
-// byte order (a file named by the size), which the program reads without an
+// writes each size as the PNG's pixels, not premultiplied, in the build
+// machine's byte order (a file named by the size), which the program reads without an
 // image decoder. With --ico, writes the Windows icon instead: 32 x 32 in 2 and
 // in 16 colours, 16 x 16 in 16 colours, 48 x 48 in true colour and 256 x 256
 // as PNG.
@@ -153,14 +153,14 @@ bool writeIco(QSvgRenderer &svg, const QString &path)
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }
 
-// As a QPixmap holds the PNG once read: premultiplied, row after row.
+// Row after row, as the X11 window icon property wants them.
 bool writePixels(const QImage &image, const QString &path)
 {
-    const QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     QFile file(path);
-    const auto bytes = qint64(premultiplied.sizeInBytes());
+    const auto bytes = qint64(argb.sizeInBytes());
     return file.open(QIODevice::WriteOnly)
-        && file.write(reinterpret_cast<const char *>(premultiplied.constBits()), bytes) == bytes;
+        && file.write(reinterpret_cast<const char *>(argb.constBits()), bytes) == bytes;
 }
 
 } // namespace

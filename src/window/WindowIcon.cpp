@@ -33,12 +33,13 @@ QPixmap unpack(int side)
         delete pixels;
         return {};
     }
-    // The image takes the unpacked bytes as they are, without a copy.
+    // The image takes the unpacked bytes as they are, without a copy, and the
+    // pixmap keeps them not premultiplied: the X11 window icon property is
+    // made from them, which would otherwise take a conversion each way.
     QImage image(
-        reinterpret_cast<uchar *>(pixels->data()), side, side, qsizetype(side) * 4,
-        QImage::Format_ARGB32_Premultiplied, [](void *bytes) { delete static_cast<QByteArray *>(bytes); },
-        pixels);
-    return QPixmap::fromImage(std::move(image));
+        reinterpret_cast<uchar *>(pixels->data()), side, side, qsizetype(side) * 4, QImage::Format_ARGB32,
+        [](void *bytes) { delete static_cast<QByteArray *>(bytes); }, pixels);
+    return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
 }
 
 // Chooses, sizes and draws as Qt's own engine does for a set of pictures, so
