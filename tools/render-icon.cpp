@@ -1,10 +1,10 @@
 // Renders the window icon's SVG to PNG files of the given sizes, at build time:
 // the program then needs no SVG support to show its icon. With --pixels,
 // writes each size as the PNG's pixels, not premultiplied, in the build
-// machine's byte order (a file named by the size), which the program reads without an
-// image decoder. With --ico, writes the Windows icon instead: 32 x 32 in 2 and
-// in 16 colours, 16 x 16 in 16 colours, 48 x 48 in true colour and 256 x 256
-// as PNG.
+// machine's byte order (a file named by the size), which the program reads
+// without an image decoder. With --ico, writes the Windows icon instead:
+// 32 x 32 in 2 and in 16 colours, 16 x 16 in 16 colours, 48 x 48 in true
+// colour and 256 x 256 as PNG.
 // Usage: render-icon [--pixels] ICON.svg OUTPUT_DIR SIZE...
 //        render-icon --ico ICON.svg OUTPUT.ico
 #include <QDir>
