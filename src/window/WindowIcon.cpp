@@ -9,7 +9,13 @@
 #include <QResource>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
+
+#if defined(TESSIVAN_LINUX)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -25,20 +31,53 @@ QList<int> sidesInFolder()
     return sides;
 }
 
-QPixmap unpack(int side)
+struct Rendering
 {
-    auto *pixels
-        = new QByteArray(QResource(Folder.toString() + u'/' + QString::number(side)).uncompressedData());
-    if (pixels->size() != qsizetype(side) * side * 4) {
-        delete pixels;
+    const uchar *pixels;
+    qsizetype bytes;
+};
+
+// Read in place from the program's file, a rendering's pages would stay
+// resident for the program's life, though the window system keeps its own
+// copy: once it is dropped, they are let go. Only pages wholly its own; touched
+// again, they are read from the file.
+void releasePages(const uchar *start, qsizetype bytes)
+{
+#if defined(TESSIVAN_LINUX)
+    const auto page = qsizetype(::sysconf(_SC_PAGESIZE));
+    const qsizetype lead = (page - qsizetype(quintptr(start) % quintptr(page))) % page;
+    const qsizetype span = (bytes - lead) / page * page;
+    if (span > 0)
+        ::madvise(const_cast<uchar *>(start + lead), size_t(span), MADV_DONTNEED);
+#else
+    Q_UNUSED(start);
+    Q_UNUSED(bytes);
+#endif
+}
+
+void dropRendering(void *dropped)
+{
+    const auto *rendering = static_cast<const Rendering *>(dropped);
+    releasePages(rendering->pixels, rendering->bytes);
+    delete rendering;
+}
+
+QPixmap load(int side)
+{
+    const QResource resource(Folder.toString() + u'/' + QString::number(side));
+    const qsizetype bytes = qsizetype(side) * side * 4;
+    if (resource.compressionAlgorithm() != QResource::NoCompression || resource.size() != bytes)
         return {};
+    // Not premultiplied, as the X11 window icon property wants them, so that
+    // Qt only copies them there.
+    QImage image;
+    if (quintptr(resource.data()) % alignof(quint32) == 0) {
+        image = QImage(resource.data(), side, side, qsizetype(side) * 4, QImage::Format_ARGB32, dropRendering,
+                       new Rendering {resource.data(), bytes});
+    } else {
+        image = QImage(side, side, QImage::Format_ARGB32);
+        std::memcpy(image.bits(), resource.data(), size_t(bytes));
     }
-    // The image takes the unpacked bytes as they are, without a copy, and the
-    // pixmap keeps them not premultiplied: the X11 window icon property is
-    // made from them, which would otherwise take a conversion each way.
-    QImage image(
-        reinterpret_cast<uchar *>(pixels->data()), side, side, qsizetype(side) * 4, QImage::Format_ARGB32,
-        [](void *bytes) { delete static_cast<QByteArray *>(bytes); }, pixels);
     return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
 }
 
@@ -69,7 +108,7 @@ public:
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
         const QSize actual = actualSize(size, mode, state);
-        QPixmap rendering = unpack(bestSide(size));
+        QPixmap rendering = load(bestSide(size));
         if (rendering.isNull() || actual.isEmpty())
             return {};
         if (rendering.size() != actual)

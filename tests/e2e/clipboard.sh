@@ -1,7 +1,8 @@
 #!/bin/sh
 # The real binary on a bare X server, against real clipboard clients: its
-# title and frame as the window system sees them; text pasted in, converted twice and
-# read back; "Copy to Clipboard", "Clear", and the boxes' own copy and cut.
+# title, frame and icon as the window system sees them; text pasted in,
+# converted twice and read back; "Copy to Clipboard", "Clear", and the boxes'
+# own copy and cut.
 set -eu
 . "$(dirname "$0")/xsession.sh"
 start_x
@@ -15,6 +16,13 @@ for property in _NET_WM_NAME WM_NAME; do
     esac
 done
 has_fixed_frame Tessivan
+# Every rendering whole, as built: not scaled, not premultiplied.
+for side in $(ls "$ICON_PIXELS" | sort -n); do
+    echo "$side $side"
+    od -An -tu4 -v "$ICON_PIXELS/$side"
+done | tr -s ' \n' '\n\n' | sed '/^$/d' >"$work/icon.built"
+xprop -id "$window" -notype -len 4000000 32c _NET_WM_ICON | sed 's/^[^=]*= //; s/, /\n/g' >"$work/icon.shown"
+cmp -s "$work/icon.built" "$work/icon.shown" || fail "_NET_WM_ICON is not the renderings"
 
 printf 'hello world\r\nпривет мир, ǅ ß' >"$work/pasted"
 copy_in "$work/pasted"
