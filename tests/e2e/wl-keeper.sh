@@ -13,9 +13,10 @@ close_app
 megabyte_kept 'text/plain;charset=utf-8' text/plain
 # The text went through a pipe: not on the keeper's command line, in no file
 # it holds open (but the standard error it inherits).
-[ "$(tr '\0' ' ' <"/proc/$keeper/cmdline")" = "$(dirname "$1")/tessivan-keeper-wayland " ] ||
-    [ "$(tr '\0' ' ' <"/proc/$keeper/cmdline")" = "$(dirname "$1")/../libexec/tessivan/tessivan-keeper-wayland " ] ||
-    fail "the keeper's command line: $(tr '\0' ' ' <"/proc/$keeper/cmdline")"
+command_line=$(tr '\0' ' ' <"/proc/$keeper/cmdline")
+[ "$command_line" = "$(dirname "$1")/tessivan-keeper-wayland " ] ||
+    [ "$command_line" = "$(readlink -f "$(dirname "$1")/../libexec/tessivan")/tessivan-keeper-wayland " ] ||
+    fail "the keeper's command line: $command_line"
 if find "/proc/$keeper/fd" ! -name 2 -lname '/*' ! -lname '/dev/*' | grep -q .; then
     fail "the keeper holds files open: $(ls -l "/proc/$keeper/fd")"
 fi

@@ -1,10 +1,10 @@
 #include "platform/clipboard/KeeperHandOver.h"
 
+#include "platform/clipboard/ProgramParts.h"
 #include "platform/process/OwnSession.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
 
 #include <cerrno>
 #include <chrono>
@@ -62,16 +62,9 @@ QString keeperName(Keeper keeper)
                                  : QStringLiteral("tessivan-keeper-wayland");
 }
 
-// Installed in a libexec folder, in the build beside the program.
 QString keeperPath(Keeper keeper)
 {
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &folder : {here + QStringLiteral("/" TESSIVAN_KEEPER_DIR), here}) {
-        const QFileInfo found(folder + u'/' + keeperName(keeper));
-        if (found.isFile() && found.isExecutable())
-            return found.absoluteFilePath();
-    }
-    return {};
+    return programPart(QStringLiteral(TESSIVAN_KEEPER_DIR), keeperName(keeper));
 }
 
 // Waits for fd to be ready for events until deadline; false when it passed.

@@ -1,6 +1,7 @@
 #include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/DisplayClipboard.h"
 #include "platform/clipboard/KeeperHandOver.h"
+#include "platform/clipboard/WaylandModule.h"
 
 #include "platform/wayland/DataControl.h"
 #include "platform/wayland/ServedCopy.h"
@@ -177,12 +178,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<DisplayClipboard> waylandClipboard()
+DisplayClipboard *tessivanWaylandClipboard()
 {
-    if (!QGuiApplication::platformName().startsWith(u"wayland"))
-        return nullptr;
     wl_display *display = qtsDisplay();
-    if (!display)
-        return nullptr;
-    return std::make_unique<WaylandClipboard>(display);
+    return display ? new WaylandClipboard(display) : nullptr;
 }

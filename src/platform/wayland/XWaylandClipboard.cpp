@@ -1,6 +1,7 @@
 #include "platform/clipboard/ClipboardText.h"
 #include "platform/clipboard/DisplayClipboard.h"
 #include "platform/clipboard/KeeperHandOver.h"
+#include "platform/clipboard/WaylandModule.h"
 
 #include "platform/wayland/DataControl.h"
 
@@ -88,10 +89,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<DisplayClipboard> withWaylandBeside(std::unique_ptr<DisplayClipboard> x11)
+DisplayClipboard *tessivanWaylandBesideX11(DisplayClipboard *x11)
 {
-    // Unset, the library would try a default name.
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return x11;
-    return std::make_unique<WaylandBesideX11>(std::move(x11));
+    return new WaylandBesideX11(std::unique_ptr<DisplayClipboard>(x11));
 }
