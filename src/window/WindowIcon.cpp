@@ -9,7 +9,6 @@
 #include <QResource>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #if defined(TESSIVAN_LINUX)
@@ -66,18 +65,14 @@ QPixmap load(int side)
 {
     const QResource resource(Folder.toString() + u'/' + QString::number(side));
     const qsizetype bytes = qsizetype(side) * side * 4;
-    if (resource.compressionAlgorithm() != QResource::NoCompression || resource.size() != bytes)
+    // rcc's array is aligned, and each rendering's size is a multiple of 4.
+    if (resource.compressionAlgorithm() != QResource::NoCompression || resource.size() != bytes
+        || quintptr(resource.data()) % alignof(quint32) != 0)
         return {};
     // Not premultiplied, as the X11 window icon property wants them, so that
     // Qt only copies them there.
-    QImage image;
-    if (quintptr(resource.data()) % alignof(quint32) == 0) {
-        image = QImage(resource.data(), side, side, qsizetype(side) * 4, QImage::Format_ARGB32, dropRendering,
-                       new Rendering {resource.data(), bytes});
-    } else {
-        image = QImage(side, side, QImage::Format_ARGB32);
-        std::memcpy(image.bits(), resource.data(), size_t(bytes));
-    }
+    QImage image(resource.data(), side, side, qsizetype(side) * 4, QImage::Format_ARGB32, dropRendering,
+                 new Rendering {resource.data(), bytes});
     return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
 }
 
