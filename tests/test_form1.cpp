@@ -171,6 +171,9 @@ void TestForm1::controlsSitWhereDefined()
     QCOMPARE(widget->parentWidget()->objectName(), parentName);
     QCOMPARE(widget->geometry(), geometry);
     QVERIFY(widget->isVisible());
+    // Where the captions need a smaller font, the whole window takes it alike.
+    if (!qobject_cast<const QLabel *>(widget))
+        QCOMPARE(widget->font().pointSizeF(), m_form->font().pointSizeF());
 
     if (const auto *button = qobject_cast<const QPushButton *>(widget)) {
         QCOMPARE(button->text(), caption);

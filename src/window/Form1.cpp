@@ -78,6 +78,22 @@ bool captionsShowWhole(const QList<QLabel *> &labels)
     });
 }
 
+// The whole window takes the size at which the buttons' captions fit. Tried
+// on the buttons alone: each try on the window lays out both text boxes again.
+void fitWindowFontToButtons(const QList<QPushButton *> &buttons)
+{
+    shrinkFontsUntil({buttons.cbegin(), buttons.cend()}, [&] { return captionsShowWhole(buttons); });
+    QWidget *window = buttons.first()->window();
+    const qreal fitted = buttons.first()->font().pointSizeF();
+    if (fitted == window->font().pointSizeF())
+        return;
+    QFont font = window->font();
+    font.setPointSizeF(fitted);
+    window->setFont(font);
+    for (QPushButton *button : buttons)
+        button->setFont(QFont()); // the window's again
+}
+
 } // namespace
 
 Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
@@ -88,8 +104,7 @@ Form1::Form1(Services &services, const ClickHandlers &handlers, QWidget *parent)
     setFixedSize(size());
     askForFixedFrame(this);
     setWindowIcon(WindowIcon());
-    const QList<QPushButton *> buttons = {m_ui.Command1, m_ui.Command2, m_ui.Command3};
-    shrinkFontsUntil({this}, [&] { return captionsShowWhole(buttons); });
+    fitWindowFontToButtons({m_ui.Command1, m_ui.Command2, m_ui.Command3});
 
     // Each line fills its one-pixel strip, so that the two stay a double rule
     // at any scale. Qt has no inactive title bar colour; its mid grey over the
