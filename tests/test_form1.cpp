@@ -210,6 +210,10 @@ void TestForm1::contactRowLooksAsDefined()
         QVERIFY2(inked <= label->width(),
                  qPrintable(u"%1 needs %2 px of %3"_s.arg(label->text()).arg(inked).arg(label->width())));
         QCOMPARE(font.underline(), qstrcmp(name, "Label2") == 0);
+        // Every character from the row's own face, none from a stand-in.
+        const QFontMetrics metrics(font);
+        for (const uint character : label->text().toUcs4())
+            QVERIFY2(metrics.inFontUcs4(character), qPrintable(label->text()));
         const QString family = QFontInfo(font).family();
         QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic), qPrintable(family));
         QVERIFY(label->alignment() & Qt::AlignLeft);

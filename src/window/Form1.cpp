@@ -35,10 +35,14 @@ QStringList labelFaces()
     return present.isEmpty() ? wanted : present;
 }
 
+// The row shows only ASCII, as the build allows nothing else, which a face
+// for Latin text has whole: it need not look for other faces to draw what it
+// lacks, a fontconfig search as long as loading the face itself.
 QFont labelFont(QFont font, const QStringList &faces)
 {
     font.setFamilies(faces);
     font.setStyleHint(QFont::SansSerif);
+    font.setStyleStrategy(QFont::NoFontMerging);
     font.setPointSizeF(8.25);
     return font;
 }
